@@ -1,5 +1,4 @@
 #include "BankFixture.h"
-
 #include "store/SharedValues.h"
 
 #include <array>
@@ -40,8 +39,8 @@ INSTANTIATE_TEST_SUITE_P(
                       LogCase{"RightThenWrong", {{2, 1, 2}, {1, 2, 1}}, 2, 1, 1, 1},
                       LogCase{"TwoQuestions", {{2, 1, 2}, {2, 2, 1}}, 2, 1, 2, 1},
                       LogCase{"WrongTwiceSameQuestion", {{2, 2, 2}, {1, 2, 2}}, 2, 2, 1, 1},
-                      LogCase{"RightAfterVoidNeverGoesNegative", {{2, 1, 2}, {1, 1, 2}}, 2, 0, 1,
-                              0}),
+                      LogCase{
+                          "RightAfterVoidNeverGoesNegative", {{2, 1, 2}, {1, 1, 2}}, 2, 0, 1, 0}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(BankFixture, LogAnswerStartsANewRowEachDay) {

@@ -1,12 +1,10 @@
 #include "BankFixture.h"
-
 #include "store/BankLocation.h"
 #include "store/Schema.h"
 #include "store/SharedValues.h"
 
 #include <fstream>
 #include <functional>
-
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -106,33 +104,34 @@ TEST_P(ConnectTest, RefusesAndLeavesTheFileAlone) {
 
 INSTANTIATE_TEST_SUITE_P(
     Ways, ConnectTest,
-    ::testing::Values(
-        BadBank{"Missing", [](const fs::path&) {}},
-        BadBank{"Folder", [](const fs::path& p) { fs::create_directories(p); }},
-        BadBank{"Empty", [](const fs::path& p) { writeFile(p, ""); }},
-        BadBank{"Corrupt", [](const fs::path& p) { writeFile(p, std::string(8192, '\x5a')); }},
-        BadBank{"Truncated",
-                [](const fs::path& p) {
-                    createEmptyBank(p);
-                    fs::resize_file(p, 100);
-                }},
-        BadBank{"ForeignDatabase",
-                [](const fs::path& p) {
-                    store::Database db(p.string(), store::Database::Mode::ReadWriteCreate);
-                    db.exec("create table notes (x); insert into notes values (1)");
-                }},
-        BadBank{"NewerVersion",
-                [](const fs::path& p) {
-                    createEmptyBank(p);
-                    store::Database db(p.string(), store::Database::Mode::ReadWrite);
-                    db.exec("pragma user_version = 99");
-                }},
-        BadBank{"TableMissing",
-                [](const fs::path& p) {
-                    createEmptyBank(p);
-                    store::Database db(p.string(), store::Database::Mode::ReadWrite);
-                    db.exec("drop table tab_rz");
-                }}),
+    ::testing::Values(BadBank{"Missing", [](const fs::path&) {}},
+                      BadBank{"Folder", [](const fs::path& p) { fs::create_directories(p); }},
+                      BadBank{"Empty", [](const fs::path& p) { writeFile(p, ""); }},
+                      BadBank{"Corrupt",
+                              [](const fs::path& p) { writeFile(p, std::string(8192, '\x5a')); }},
+                      BadBank{"Truncated",
+                              [](const fs::path& p) {
+                                  createEmptyBank(p);
+                                  fs::resize_file(p, 100);
+                              }},
+                      BadBank{"ForeignDatabase",
+                              [](const fs::path& p) {
+                                  store::Database db(p.string(),
+                                                     store::Database::Mode::ReadWriteCreate);
+                                  db.exec("create table notes (x); insert into notes values (1)");
+                              }},
+                      BadBank{"NewerVersion",
+                              [](const fs::path& p) {
+                                  createEmptyBank(p);
+                                  store::Database db(p.string(), store::Database::Mode::ReadWrite);
+                                  db.exec("pragma user_version = 99");
+                              }},
+                      BadBank{"TableMissing",
+                              [](const fs::path& p) {
+                                  createEmptyBank(p);
+                                  store::Database db(p.string(), store::Database::Mode::ReadWrite);
+                                  db.exec("drop table tab_rz");
+                              }}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(BankLocation, ShippedBankIsCopiedOnceAndNeverReplaced) {

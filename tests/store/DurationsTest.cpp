@@ -20,11 +20,9 @@ INSTANTIATE_TEST_SUITE_P(
     Table, TimeToSecondsTest,
     ::testing::Values(DurationCase{"1:02:03", 3723}, DurationCase{"01:02:03", 3723},
                       DurationCase{"00:59:59", 3599}, DurationCase{"12:34", 43200},
-                      DurationCase{"", 0}, DurationCase{"45", 0},
-                      DurationCase{"100:00:00", 360000},
+                      DurationCase{"", 0}, DurationCase{"45", 0}, DurationCase{"100:00:00", 360000},
                       DurationCase{"1:02:03:04", 3720}, DurationCase{"0:00:075", 7},
-                      DurationCase{"x:00:01", std::nullopt},
-                      DurationCase{"1:0a:00", std::nullopt},
+                      DurationCase{"x:00:01", std::nullopt}, DurationCase{"1:0a:00", std::nullopt},
                       DurationCase{"1:00:", std::nullopt}));
 
 TEST(Durations, FormatsWithTwoDigitParts) {

@@ -1,5 +1,4 @@
 #include "BankFixture.h"
-
 #include "store/JetSql.h"
 #include "store/Schema.h"
 
@@ -42,8 +41,7 @@ INSTANTIATE_TEST_SUITE_P(
                       FunctionCase{"Len('考点abc')", "5"}, FunctionCase{"Rtrim('12  ')", "12"},
                       FunctionCase{"Trim('  12 ')", "12"}, FunctionCase{"CINT('2.5')", "2"},
                       FunctionCase{"CINT(3.5)", "4"}, FunctionCase{"CINT(-1.4)", "-1"},
-                      FunctionCase{"Left(NULL, 2)", "<null>"},
-                      FunctionCase{"'ABC' = 'abc'", "0"},
+                      FunctionCase{"Left(NULL, 2)", "<null>"}, FunctionCase{"'ABC' = 'abc'", "0"},
                       FunctionCase{"(select sum(B3) from tab_tx1)", "<null>"},
                       FunctionCase{"(select max(A3_1) from tab_cj)", "<null>"}),
     [](const auto& info) { return "Case" + std::to_string(info.index); });

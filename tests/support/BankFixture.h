@@ -3,9 +3,8 @@
 #include "store/Clock.h"
 #include "store/DataModule.h"
 
-#include <gtest/gtest.h>
-
 #include <filesystem>
+#include <gtest/gtest.h>
 #include <memory>
 #include <string>
 
