@@ -32,9 +32,13 @@ fs::path userDataDir() {
     return environmentPath("HOME") / ".local" / "share" / "Tessaro";
 }
 
-fs::path shippedBank(const fs::path& appDir) { return appDir / "data" / "bank.sqlite"; }
+fs::path shippedBank(const fs::path& appDir) {
+    return appDir / "data" / "bank.sqlite";
+}
 
-fs::path userBank(const fs::path& dataDir) { return dataDir / "bank.sqlite"; }
+fs::path userBank(const fs::path& dataDir) {
+    return dataDir / "bank.sqlite";
+}
 
 Prepared prepareUserBank(const fs::path& appDir, const fs::path& dataDir) {
     Prepared result{userBank(dataDir), {}};
@@ -55,8 +59,8 @@ Prepared prepareUserBank(const fs::path& appDir, const fs::path& dataDir) {
         fs::remove(partial, ec);
         return result;
     }
-    fs::permissions(partial, fs::perms::owner_read | fs::perms::owner_write,
-                    fs::perm_options::add, ec);
+    fs::permissions(partial, fs::perms::owner_read | fs::perms::owner_write, fs::perm_options::add,
+                    ec);
     fs::rename(partial, result.bank, ec);
     if (ec)
         result.error = "cannot place the question bank at " + result.bank.string();

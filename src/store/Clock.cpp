@@ -17,9 +17,13 @@ const Clock* installed = &systemClock;
 
 } // namespace
 
-const Clock& Clock::current() { return *installed; }
+const Clock& Clock::current() {
+    return *installed;
+}
 
-void Clock::install(const Clock* clock) { installed = clock ? clock : &systemClock; }
+void Clock::install(const Clock* clock) {
+    installed = clock ? clock : &systemClock;
+}
 
 std::string isoDate(Clock::TimePoint when) {
     const std::time_t t = std::chrono::system_clock::to_time_t(when);
@@ -31,7 +35,9 @@ std::string isoDate(Clock::TimePoint when) {
     return buffer;
 }
 
-std::string today() { return isoDate(Clock::current().now()); }
+std::string today() {
+    return isoDate(Clock::current().now());
+}
 
 std::int64_t secondsSince(Clock::TimePoint start) {
     return std::chrono::duration_cast<std::chrono::seconds>(Clock::current().now() - start).count();

@@ -6,10 +6,9 @@
 #include "Schema.h"
 #include "SharedValues.h"
 
-#include <sqlite3.h>
-
 #include <algorithm>
 #include <cmath>
+#include <sqlite3.h>
 #include <system_error>
 
 namespace fs = std::filesystem;
@@ -30,7 +29,9 @@ void bindAll(Statement& st, int first, const std::vector<std::string>& values) {
         st.bind(first + static_cast<int>(i), values[i]);
 }
 
-int one(int flag) { return flag == 2 ? 1 : 0; }
+int one(int flag) {
+    return flag == 2 ? 1 : 0;
+}
 
 } // namespace
 
@@ -57,7 +58,8 @@ DataModule::DataModule(const fs::path& bankPath) : m_path(bankPath) {
     }
 }
 
-std::unique_ptr<DataModule> DataModule::DataModuleCreate(const std::optional<fs::path>& explicitBank) {
+std::unique_ptr<DataModule>
+DataModule::DataModuleCreate(const std::optional<fs::path>& explicitBank) {
     shared().AppDir = location::findAppDir();
     if (explicitBank)
         return std::make_unique<DataModule>(*explicitBank);
@@ -120,9 +122,9 @@ void DataModule::CountPointAnswer(const std::vector<std::string>& points,
                            const std::vector<std::string>& ids) {
         if (ids.empty())
             return;
-        Statement& st = cached(std::string("update ") + table +
-                               " set q2=q2+1, q1=q1+?1, q4=q4+?2 where " + key + " in " +
-                               placeholders(ids.size()));
+        Statement& st =
+            cached(std::string("update ") + table + " set q2=q2+1, q1=q1+?1, q4=q4+?2 where " +
+                   key + " in " + placeholders(ids.size()));
         st.bind(1, one(firstEver)).bind(2, one(wrongNow));
         bindAll(st, 3, ids);
         st.run();
@@ -223,13 +225,17 @@ int DataModule::volumeLevel() {
 
 int TypePage(int typeCode) {
     switch (typeCode) {
-    case 61: return 0;
-    case 66: return 1;
+    case 61:
+        return 0;
+    case 66:
+        return 1;
     case 71:
     case 72:
     case 73:
-    case 74: return 4;
-    default: return 99;
+    case 74:
+        return 4;
+    default:
+        return 99;
     }
 }
 

@@ -31,8 +31,8 @@ public:
 
     /// Resolves AppDir and the learner's bank (copying the shipped one on first start, unless
     /// an explicit bank is named) and opens it.
-    static std::unique_ptr<DataModule> DataModuleCreate(
-        const std::optional<std::filesystem::path>& explicitBank = std::nullopt);
+    static std::unique_ptr<DataModule>
+    DataModuleCreate(const std::optional<std::filesystem::path>& explicitBank = std::nullopt);
 
     bool Connected() const { return m_db != nullptr; }
     const std::string& connectError() const { return m_error; }

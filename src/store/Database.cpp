@@ -2,9 +2,8 @@
 
 #include "SqlFunctions.h"
 
-#include <sqlite3.h>
-
 #include <atomic>
+#include <sqlite3.h>
 
 namespace tessaro::store {
 
@@ -26,7 +25,9 @@ Statement::Statement(Database& db, std::string_view sql) : m_db(&db) {
         throw DbError(errorText(db.handle(), "prepare \"" + std::string(sql) + "\""));
 }
 
-Statement::~Statement() { sqlite3_finalize(m_stmt); }
+Statement::~Statement() {
+    sqlite3_finalize(m_stmt);
+}
 
 Statement::Statement(Statement&& other) noexcept : m_db(other.m_db), m_stmt(other.m_stmt) {
     other.m_stmt = nullptr;
@@ -104,7 +105,9 @@ void Statement::reset() {
     sqlite3_clear_bindings(m_stmt);
 }
 
-int Statement::columnCount() const { return sqlite3_column_count(m_stmt); }
+int Statement::columnCount() const {
+    return sqlite3_column_count(m_stmt);
+}
 
 std::string Statement::columnName(int column) const {
     const char* name = sqlite3_column_name(m_stmt, column);
@@ -115,9 +118,13 @@ bool Statement::isNull(int column) const {
     return sqlite3_column_type(m_stmt, column) == SQLITE_NULL;
 }
 
-std::int64_t Statement::integer(int column) const { return sqlite3_column_int64(m_stmt, column); }
+std::int64_t Statement::integer(int column) const {
+    return sqlite3_column_int64(m_stmt, column);
+}
 
-double Statement::real(int column) const { return sqlite3_column_double(m_stmt, column); }
+double Statement::real(int column) const {
+    return sqlite3_column_double(m_stmt, column);
+}
 
 std::string Statement::text(int column) const {
     const auto* data = sqlite3_column_text(m_stmt, column);
@@ -140,9 +147,15 @@ std::optional<std::string> Statement::optionalText(int column) const {
 Database::Database(const std::string& path, Mode mode) : m_path(path) {
     int flags = SQLITE_OPEN_NOMUTEX;
     switch (mode) {
-    case Mode::ReadOnly: flags |= SQLITE_OPEN_READONLY; break;
-    case Mode::ReadWrite: flags |= SQLITE_OPEN_READWRITE; break;
-    case Mode::ReadWriteCreate: flags |= SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE; break;
+    case Mode::ReadOnly:
+        flags |= SQLITE_OPEN_READONLY;
+        break;
+    case Mode::ReadWrite:
+        flags |= SQLITE_OPEN_READWRITE;
+        break;
+    case Mode::ReadWriteCreate:
+        flags |= SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
+        break;
     }
     const int rc = sqlite3_open_v2(path.c_str(), &m_handle, flags, nullptr);
     if (rc != SQLITE_OK) {
@@ -156,7 +169,9 @@ Database::Database(const std::string& path, Mode mode) : m_path(path) {
     registerJetFunctions(m_handle);
 }
 
-Database::~Database() { sqlite3_close_v2(m_handle); }
+Database::~Database() {
+    sqlite3_close_v2(m_handle);
+}
 
 void Database::exec(std::string_view sql) {
     const std::string text(sql);
@@ -182,7 +197,9 @@ std::optional<std::string> Database::scalarText(std::string_view sql) {
     return st.text(0);
 }
 
-std::int64_t Database::changes() const { return sqlite3_changes64(m_handle); }
+std::int64_t Database::changes() const {
+    return sqlite3_changes64(m_handle);
+}
 
 std::vector<std::string> Database::userTables() {
     Statement st(*this, "select name from sqlite_master where type='table' "

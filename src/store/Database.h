@@ -38,7 +38,9 @@ public:
     Statement& bind(int index, double value);
     Statement& bind(int index, std::string_view text);
     Statement& bind(int index, const char* text) { return bind(index, std::string_view(text)); }
-    Statement& bind(int index, const std::string& text) { return bind(index, std::string_view(text)); }
+    Statement& bind(int index, const std::string& text) {
+        return bind(index, std::string_view(text));
+    }
     Statement& bind(int index, const Blob& blob);
     Statement& bindNull(int index);
     template <typename T> Statement& bind(std::string_view name, const T& value) {

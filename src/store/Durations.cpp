@@ -47,9 +47,9 @@ std::string formatDuration(std::int64_t seconds) {
     if (seconds < 0)
         seconds = 0;
     char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%02lld:%02lld:%02lld",
-                  static_cast<long long>(seconds / 3600),
-                  static_cast<long long>(seconds % 3600 / 60), static_cast<long long>(seconds % 60));
+    std::snprintf(
+        buffer, sizeof buffer, "%02lld:%02lld:%02lld", static_cast<long long>(seconds / 3600),
+        static_cast<long long>(seconds % 3600 / 60), static_cast<long long>(seconds % 60));
     return buffer;
 }
 
@@ -57,9 +57,9 @@ std::string formatStopwatch(std::int64_t seconds) {
     if (seconds < 0)
         seconds = 0;
     char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%lld:%02lld:%02lld",
-                  static_cast<long long>(seconds / 3600),
-                  static_cast<long long>(seconds % 3600 / 60), static_cast<long long>(seconds % 60));
+    std::snprintf(
+        buffer, sizeof buffer, "%lld:%02lld:%02lld", static_cast<long long>(seconds / 3600),
+        static_cast<long long>(seconds % 3600 / 60), static_cast<long long>(seconds % 60));
     return buffer;
 }
 

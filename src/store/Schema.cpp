@@ -133,9 +133,11 @@ bool isPaperTableName(std::string_view name) {
     constexpr std::string_view prefix = "tab_exam";
     if (name.size() <= prefix.size() || name.size() > 20)
         return false;
-    const bool prefixMatches = std::equal(prefix.begin(), prefix.end(), name.begin(), [](char a, char b) {
-        return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
-    });
+    const bool prefixMatches =
+        std::equal(prefix.begin(), prefix.end(), name.begin(), [](char a, char b) {
+            return std::tolower(static_cast<unsigned char>(a)) ==
+                   std::tolower(static_cast<unsigned char>(b));
+        });
     return prefixMatches && std::all_of(name.begin() + prefix.size(), name.end(), [](char c) {
                return std::isdigit(static_cast<unsigned char>(c));
            });

@@ -2,16 +2,17 @@
 
 #include "Database.h"
 
-#include <sqlite3.h>
-
 #include <cmath>
+#include <sqlite3.h>
 #include <string_view>
 
 namespace tessaro::store {
 
 namespace {
 
-bool isContinuationByte(unsigned char c) { return (c & 0xC0) == 0x80; }
+bool isContinuationByte(unsigned char c) {
+    return (c & 0xC0) == 0x80;
+}
 
 /// Byte offset of the character with the given index, clamped to the text's end.
 std::size_t byteOffsetOfChar(std::string_view text, std::int64_t index) {
