@@ -1,0 +1,12 @@
+#pragma once
+
+#include "BankSource.h"
+
+#include <vector>
+
+namespace tessaro::bank {
+
+/// The question-type tables of the five paper kinds, sized to the draws each kind makes.
+std::vector<PaperKind> standardPaperKinds();
+
+} // namespace tessaro::bank
