@@ -1,5 +1,7 @@
 #include "richtext/RtfParser.h"
 
+#include "richtext/TableLayout.h"
+
 #include <algorithm>
 #include <array>
 #include <cstring>
@@ -54,6 +56,17 @@ enum Keyword : int {
     kwSuper,
     kwSub,
     kwNosupersub,
+    kwUp,
+    kwDn,
+    kwLoch,
+    kwHich,
+    kwDbch,
+    kwRtlch,
+    kwLtrch,
+    kwAf,
+    kwAfs,
+    kwAb,
+    kwAi,
     // paragraph
     kwPard,
     kwPar,
@@ -236,6 +249,17 @@ const std::unordered_map<std::string_view, KeywordInfo>& keywords() {
             {"super", kwSuper},
             {"sub", kwSub},
             {"nosupersub", kwNosupersub},
+            {"up", kwUp},
+            {"dn", kwDn},
+            {"loch", kwLoch},
+            {"hich", kwHich},
+            {"dbch", kwDbch},
+            {"rtlch", kwRtlch},
+            {"ltrch", kwLtrch},
+            {"af", kwAf},
+            {"afs", kwAfs},
+            {"ab", kwAb},
+            {"ai", kwAi},
             {"pard", kwPard},
             {"par", kwPar},
             {"sect", kwPar},
@@ -298,7 +322,10 @@ const std::unordered_map<std::string_view, KeywordInfo>& keywords() {
 // Bytes that end a run of literal text.
 constexpr std::array<bool, 256> kTextStop = [] {
     std::array<bool, 256> stop{};
-    for (unsigned char c : {'{', '}', '\\', '\r', '\n', '\t', '\0'}) {
+    for (int c = 0; c < 0x20; ++c) {
+        stop[c] = true; // control characters are not text; tab, CR and LF have meanings
+    }
+    for (unsigned char c : {'{', '}', '\\'}) {
         stop[c] = true;
     }
     return stop;
@@ -325,6 +352,7 @@ bool isDigit(std::uint8_t c) {
 int clampLength(int value) {
     return std::clamp(value, -kMaxLength, kMaxLength);
 }
+constexpr int kMaxCellWidth = 31680;
 
 } // namespace
 
@@ -351,11 +379,6 @@ ReadResult RtfParser::run() {
             ++m_pos;
             controlSequence();
             break;
-        case '\r':
-        case '\n':
-        case '\0':
-            ++m_pos;
-            break;
         case '\t':
             ++m_pos;
             if (m_skip > 0) {
@@ -365,7 +388,11 @@ ReadResult RtfParser::run() {
             }
             break;
         default:
-            textChunk();
+            if (m_input[m_pos] < 0x20) {
+                ++m_pos; // CR, LF and other control characters
+            } else {
+                textChunk();
+            }
             break;
         }
     }
@@ -493,7 +520,9 @@ void RtfParser::hexByte() {
     std::uint8_t byte = static_cast<std::uint8_t>(high << 4 | low);
     switch (state().dest) {
     case Dest::Body:
-        addBytes(&byte, 1);
+        if (byte >= 0x20) {
+            addBytes(&byte, 1);
+        }
         break;
     case Dest::FontTable:
         if (!m_fontNameDone) {
@@ -656,6 +685,9 @@ void RtfParser::bodyWord(int keyword, bool hasParam, int param) {
         break;
     case kwF:
         ch.font = param;
+        if (ch.doubleByte) {
+            ch.dbchFont = param;
+        }
         break;
     case kwPlain:
         ch = CharState{};
@@ -692,6 +724,45 @@ void RtfParser::bodyWord(int keyword, bool hasParam, int param) {
         break;
     case kwNosupersub:
         ch.verticalAlign = VerticalAlign::Normal;
+        break;
+    case kwUp:
+        ch.verticalAlign = param > 0 ? VerticalAlign::Superscript : VerticalAlign::Normal;
+        break;
+    case kwDn:
+        ch.verticalAlign = param > 0 ? VerticalAlign::Subscript : VerticalAlign::Normal;
+        break;
+    case kwLoch:
+    case kwHich:
+        ch.doubleByte = false;
+        ch.assocToDbch = false;
+        break;
+    case kwDbch:
+        ch.doubleByte = true;
+        ch.assocToDbch = true;
+        break;
+    case kwRtlch:
+    case kwLtrch:
+        ch.assocToDbch = false;
+        break;
+    case kwAf:
+        if (ch.assocToDbch) {
+            ch.dbchFont = param;
+        }
+        break;
+    case kwAfs:
+        if (ch.assocToDbch) {
+            ch.dbchSize = hasParam ? std::clamp(param, 0, 3276) : 0;
+        }
+        break;
+    case kwAb:
+        if (ch.assocToDbch) {
+            ch.dbchBold = on;
+        }
+        break;
+    case kwAi:
+        if (ch.assocToDbch) {
+            ch.dbchItalic = on;
+        }
         break;
     case kwPard:
         para = ParagraphFormat{};
@@ -765,11 +836,11 @@ void RtfParser::tableWord(int keyword, int param) {
         break;
     case kwCellx:
         if (m_cellRight.size() < 4096) {
-            m_cellRight.push_back(clampLength(param));
+            m_cellRight.push_back(param);
         }
         break;
     case kwTrleft:
-        m_rowLeft = clampLength(param);
+        m_rowLeft = param;
         break;
     default:
         break; // unknown or unsupported control words are ignored
@@ -975,7 +1046,7 @@ void RtfParser::beginText() {
     flushRun();
     m_runOpen = true;
     m_runChars = chars;
-    m_runCodePage = codePageOf(chars.font);
+    m_runCodePage = codePageOf(chars);
 }
 
 void RtfParser::addBytes(const std::uint8_t* bytes, std::size_t length) {
@@ -993,8 +1064,8 @@ void RtfParser::addBytes(const std::uint8_t* bytes, std::size_t length) {
 void RtfParser::addUnicode(int param) {
     m_skip = state().uc;
     int value = param < 0 ? param + 65536 : param;
-    if (value <= 0) {
-        return;
+    if (value < 0x20) {
+        return; // control characters and out-of-range values show nothing
     }
     char32_t cp = static_cast<char32_t>(value);
     if (cp >= 0xDC00 && cp <= 0xDFFF && m_highSurrogate != 0) {
@@ -1058,8 +1129,10 @@ void RtfParser::addSpecial(Run::Kind kind) {
 
 CharFormat RtfParser::formatOf(const CharState& chars) const {
     CharFormat format;
-    if (chars.font >= 0) {
-        auto font = m_fonts.find(chars.font);
+    bool associated = chars.doubleByte;
+    int fontNumber = associated && chars.dbchFont >= 0 ? chars.dbchFont : chars.font;
+    if (fontNumber >= 0) {
+        auto font = m_fonts.find(fontNumber);
         if (font != m_fonts.end()) {
             format.fontFamily = font->second.name;
         }
@@ -1070,9 +1143,9 @@ CharFormat RtfParser::formatOf(const CharState& chars) const {
         }
         return m_colors[index];
     };
-    format.fontSizeHalfPoints = chars.size;
-    format.bold = chars.bold;
-    format.italic = chars.italic;
+    format.fontSizeHalfPoints = associated && chars.dbchSize > 0 ? chars.dbchSize : chars.size;
+    format.bold = chars.bold || (associated && chars.dbchBold);
+    format.italic = chars.italic || (associated && chars.dbchItalic);
     format.underline = chars.underline;
     format.strike = chars.strike;
     format.color = colorAt(chars.color);
@@ -1081,7 +1154,17 @@ CharFormat RtfParser::formatOf(const CharState& chars) const {
     return format;
 }
 
-const CodePage* RtfParser::codePageOf(int font) {
+// Double-byte text after \dbch is in the associated font's code page; when that names none,
+// a single-byte font in a double-byte document still gets the document's code page.
+const CodePage* RtfParser::codePageOf(const CharState& chars) {
+    if (!chars.doubleByte) {
+        return codePageOfFont(chars.font);
+    }
+    const CodePage* page = codePageOfFont(chars.dbchFont >= 0 ? chars.dbchFont : chars.font);
+    return page->isDoubleByte() || !m_docCodePage->isDoubleByte() ? page : m_docCodePage;
+}
+
+const CodePage* RtfParser::codePageOfFont(int font) {
     if (font == m_cachedFont && m_cachedVersion == m_fontsVersion) {
         return m_cachedCodePage;
     }
@@ -1099,6 +1182,9 @@ const CodePage* RtfParser::codePageOf(int font) {
 void RtfParser::endParagraph(bool cellEnd) {
     flushRun();
     m_paragraph.format = state().para;
+    if (m_paragraph.format.lineSpacing == 0) {
+        m_paragraph.format.lineSpacingMultiple = false; // \slmult alone changes nothing
+    }
     if (cellEnd || state().inTable) {
         m_cell.paragraphs.push_back(std::move(m_paragraph));
     } else {
@@ -1130,10 +1216,16 @@ void RtfParser::endRow() {
     if (m_row.cells.empty()) {
         return;
     }
-    int left = m_rowLeft;
-    for (std::size_t i = 0; i < m_row.cells.size() && i < m_cellRight.size(); ++i) {
-        m_row.cells[i].widthTwips = std::max(m_cellRight[i] - left, 0);
-        left = m_cellRight[i];
+    // Cells without a usable \cellx get the width the writer gives cells of unknown width.
+    int fallback = cellWidthFallback(m_row.cells.size());
+    std::int64_t left = m_rowLeft;
+    for (std::size_t i = 0; i < m_row.cells.size(); ++i) {
+        std::int64_t width = i < m_cellRight.size() ? m_cellRight[i] - left : 0;
+        m_row.cells[i].widthTwips =
+            width > 0 ? static_cast<int>(std::min<std::int64_t>(width, kMaxCellWidth)) : fallback;
+        if (i < m_cellRight.size()) {
+            left = m_cellRight[i];
+        }
     }
     m_table.rows.push_back(std::move(m_row));
     m_row = TableRow{};
@@ -1163,9 +1255,17 @@ void RtfParser::finishPicture() {
     if (picture.data.empty()) {
         return;
     }
-    picture.widthTwips = static_cast<int>(std::int64_t{m_pictureGoalWidth} * m_pictureScaleX / 100);
-    picture.heightTwips =
-        static_cast<int>(std::int64_t{m_pictureGoalHeight} * m_pictureScaleY / 100);
+    auto scaled = [](int goal, int scale) {
+        return static_cast<int>(
+            std::min<std::int64_t>(std::int64_t{goal} * scale / 100, kMaxLength));
+    };
+    picture.widthTwips = scaled(m_pictureGoalWidth, m_pictureScaleX);
+    picture.heightTwips = scaled(m_pictureGoalHeight, m_pictureScaleY);
+    using Format = Picture::Format;
+    if (picture.format != Format::Wmf && picture.format != Format::Dib &&
+        picture.format != Format::Bitmap) {
+        picture.metafileMapping = 0;
+    }
     m_paragraph.runs.push_back(Run::makePicture(std::move(picture)));
 }
 

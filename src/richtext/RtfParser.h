@@ -31,6 +31,15 @@ private:
         bool underline = false;
         bool strike = false;
         VerticalAlign verticalAlign = VerticalAlign::Normal;
+        // Word and LibreOffice give double-byte text its own font and properties: \dbch
+        // selects double-byte text, and \f or the associated \af, \afs, \ab, \ai after
+        // \dbch set them (after \rtlch they belong to right-to-left text and are ignored).
+        bool doubleByte = false;
+        bool assocToDbch = false;
+        bool dbchBold = false;
+        bool dbchItalic = false;
+        int dbchFont = -1;
+        int dbchSize = 0;
 
         friend bool operator==(const CharState&, const CharState&) = default;
     };
@@ -76,7 +85,8 @@ private:
     void finishPicture();
     void finishFontName();
     CharFormat formatOf(const CharState& chars) const;
-    const CodePage* codePageOf(int font);
+    const CodePage* codePageOf(const CharState& chars);
+    const CodePage* codePageOfFont(int font);
 
     void warn(const char* message);
     State& state() { return m_stack.back(); }

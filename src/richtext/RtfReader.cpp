@@ -1,6 +1,7 @@
 #include "richtext/RtfReader.h"
 
 #include "richtext/CodePage.h"
+#include "richtext/DocumentBuilder.h"
 #include "richtext/RtfParser.h"
 
 namespace tessaro::richtext {
@@ -18,6 +19,7 @@ bool isValidUtf8(std::string_view text) {
 }
 
 // Text that is not RTF: one paragraph per line, UTF-8 when it is valid, else code page 936.
+// Tabs become tab runs; other control characters are dropped, as the RTF reader drops them.
 Document documentOfPlainText(std::string_view bytes) {
     std::string text;
     if (isValidUtf8(bytes)) {
@@ -25,27 +27,20 @@ Document documentOfPlainText(std::string_view bytes) {
     } else {
         CodePage::get(936)->decode(bytes, text);
     }
-    Document document;
-    std::size_t start = 0;
-    while (start <= text.size()) {
-        std::size_t end = text.find('\n', start);
-        if (end == std::string::npos) {
-            end = text.size();
+    DocumentBuilder builder;
+    std::string line;
+    for (std::size_t i = 0; i <= text.size(); ++i) {
+        char c = i < text.size() ? text[i] : '\n';
+        if (c == '\n') {
+            if (i < text.size() || !line.empty()) {
+                builder.paragraph().text(line);
+            }
+            line.clear();
+        } else if (static_cast<unsigned char>(c) >= 0x20 || c == '\t') {
+            line += c;
         }
-        std::string line = text.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r') {
-            line.pop_back();
-        }
-        Paragraph paragraph;
-        if (!line.empty()) {
-            paragraph.runs.push_back(Run::makeText(std::move(line)));
-        }
-        if (end < text.size() || !paragraph.empty()) {
-            document.blocks.emplace_back(std::move(paragraph));
-        }
-        start = end + 1;
     }
-    return document;
+    return builder.build();
 }
 
 } // namespace

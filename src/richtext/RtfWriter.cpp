@@ -1,6 +1,7 @@
 #include "richtext/RtfWriter.h"
 
 #include "richtext/CodePage.h"
+#include "richtext/TableLayout.h"
 
 #include <array>
 #include <map>
@@ -87,11 +88,11 @@ private:
                 continue;
             }
             m_out += "\\trowd\\trgaph108\\trleft0";
-            int right = 0;
-            int fallback = std::max(600, 9000 / static_cast<int>(row.cells.size()));
+            std::int64_t right = 0;
+            int fallback = cellWidthFallback(row.cells.size());
             for (const TableCell& cell : row.cells) {
                 right += cell.widthTwips > 0 ? cell.widthTwips : fallback;
-                m_out += "\\cellx" + std::to_string(right);
+                m_out += "\\cellx" + std::to_string(std::min<std::int64_t>(right, INT32_MAX));
             }
             m_out += "\n";
             for (const TableCell& cell : row.cells) {
