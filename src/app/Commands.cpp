@@ -1,6 +1,7 @@
 #include "AboutWindow.h"
 #include "CommandTable.h"
 #include "MainWindow.h"
+#include "practice/ui/NavigatorWindow.h"
 #include "store/SharedValues.h"
 #include "ui/AssetPictures.h"
 
@@ -17,7 +18,10 @@ using store::shared;
 // The windows of the menu. A window joins the program by filling in its opener here, e.g.
 //   const WindowOpener navigator = [](QWidget* owner) { return new practice::Navigator(owner); };
 const WindowOpener knowledgeBrowser; // TfrmLawsFaGui
-const WindowOpener navigator;        // TFrmkmmc
+const WindowOpener navigator = [](QWidget* owner) -> QDialog* { // TFrmkmmc
+    auto* main = dynamic_cast<MainWindow*>(owner);
+    return main ? new practice::ui::NavigatorWindow(main->dataModule(), owner) : nullptr;
+};
 const WindowOpener studyPlan;        // TFrmplan
 const WindowOpener examSettings;     // TFrmEset
 const WindowOpener studyLog;         // TFrmRz

@@ -36,6 +36,8 @@ public:
     void mnks(int kind);
     /// The "quit" check of today's work against the study plan; closes the window when it may.
     void exitCheck();
+    /// The data module the windows of the menu work on.
+    store::DataModule& dataModule() const { return m_module; }
 
     MenuSurface* menuSurface() const { return m_surface; }
     const CommandTable& commands() const { return m_commands; }
