@@ -49,6 +49,9 @@ DocumentBuilder& DocumentBuilder::picture(Picture picture) {
 }
 
 DocumentBuilder& DocumentBuilder::beginTable() {
+    if (!m_cell) {
+        closeParagraph();
+    }
     endTable();
     m_table.emplace();
     return *this;
