@@ -9,7 +9,7 @@ PACKAGES=(
     libgtest-dev libgmock-dev libbenchmark-dev
     libfluidsynth-dev timgm6mb-soundfont
     libyaml-cpp-dev
-    fonts-arphic-uming
+    fonts-noto-cjk
     xvfb xauth
 )
 

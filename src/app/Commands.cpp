@@ -17,18 +17,18 @@ using store::shared;
 
 // The windows of the menu. A window joins the program by filling in its opener here, e.g.
 //   const WindowOpener navigator = [](QWidget* owner) { return new practice::Navigator(owner); };
-const WindowOpener knowledgeBrowser; // TfrmLawsFaGui
+const WindowOpener knowledgeBrowser;                            // TfrmLawsFaGui
 const WindowOpener navigator = [](QWidget* owner) -> QDialog* { // TFrmkmmc
     auto* main = dynamic_cast<MainWindow*>(owner);
     return main ? new practice::ui::NavigatorWindow(main->dataModule(), owner) : nullptr;
 };
-const WindowOpener studyPlan;        // TFrmplan
-const WindowOpener examSettings;     // TFrmEset
-const WindowOpener studyLog;         // TFrmRz
-const WindowOpener charts;           // Tfrmchart
-const WindowOpener bankUpgrade;      // Tfrmstxz
-const WindowOpener settings;         // TFrmConfig
-const WindowOpener examRecords;      // TFrmCheck
+const WindowOpener studyPlan;    // TFrmplan
+const WindowOpener examSettings; // TFrmEset
+const WindowOpener studyLog;     // TFrmRz
+const WindowOpener charts;       // Tfrmchart
+const WindowOpener bankUpgrade;  // Tfrmstxz
+const WindowOpener settings;     // TFrmConfig
+const WindowOpener examRecords;  // TFrmCheck
 const WindowOpener about = [](QWidget* owner) { return new AboutWindow(owner); };
 
 Command window(const QString& name, const QString& windowName, BusyCursor cursor,

@@ -6,6 +6,7 @@
 #include <QLocalSocket>
 #include <QStandardPaths>
 #include <QWidget>
+#include <unistd.h>
 
 namespace tessaro::app {
 
@@ -38,8 +39,7 @@ QString InstanceGuard::serverName() {
     QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     if (folder.isEmpty())
         folder = QDir::tempPath();
-    const QString user = qEnvironmentVariable("USER", "user");
-    return QDir(folder).filePath(QString("Tessaro-%1.instance").arg(user));
+    return QDir(folder).filePath(QString("Tessaro-%1.instance").arg(::getuid()));
 }
 
 bool InstanceGuard::FindOtherInstance(int timeoutMs) {

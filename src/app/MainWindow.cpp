@@ -1,5 +1,6 @@
 #include "MainWindow.h"
 
+#include "MenuLayout.h"
 #include "MenuSurface.h"
 #include "MusicPlayer.h"
 #include "core/ExitCheck.h"
@@ -64,6 +65,18 @@ std::optional<int> daysToExamination(store::DataModule& module) {
     if (!date)
         return std::nullopt;
     return daysBetween(store::today(), *date);
+}
+
+/// The bank names its product and its paper kinds; the layout's texts stand in otherwise.
+void applyBankTitles(store::DataModule& module, MenuLayout& layout) {
+    if (const auto product = module.setting("ProductName"); product && !product->empty())
+        layout.subtitle = QString::fromStdString(*product);
+    layout.paperTitles.resize(5);
+    for (int kind = 1; kind <= 5; ++kind) {
+        const auto title = module.setting("PaperTitle" + std::to_string(kind));
+        if (title && !title->empty())
+            layout.paperTitles[kind - 1] = QString::fromStdString(*title);
+    }
 }
 
 } // namespace
@@ -136,7 +149,7 @@ void MainWindow::FormShow() {
 }
 
 void MainWindow::loadMenu() {
-    const auto layout = MenuLayout::load(MenuLayout::assetFile());
+    auto layout = MenuLayout::load(MenuLayout::assetFile());
     if (!layout)
         ui::resourceFailure();
     QMap<int, QString> names;
@@ -144,6 +157,7 @@ void MainWindow::loadMenu() {
     try {
         names = subjectNames(m_module);
         days = daysToExamination(m_module);
+        applyBankTitles(m_module, *layout);
     } catch (const store::DbError&) {
         // A bank without the tree or plan still gets its menu, with default captions.
     }
@@ -164,10 +178,10 @@ void MainWindow::ShockwaveFlash1FSCommand(const QString& command, const QString&
 }
 
 void MainWindow::openWindow(const Command& command) {
-    if (!command.open)
-        return;
     if (command.before)
         command.before();
+    if (!command.open)
+        return;
     CursorScope cursor(command.cursor != BusyCursor::None);
     std::unique_ptr<QDialog> window;
     try {

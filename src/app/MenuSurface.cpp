@@ -43,7 +43,8 @@ void MenuSurface::setMovie(const MenuLayout& layout, const QMap<int, QString>& s
             if (item.subject > 0) {
                 available = subjectNames.contains(item.subject);
                 caption = available ? subjectNames.value(item.subject) : item.caption;
-            } else if (item.paperKind > 0 && item.paperKind <= layout.paperTitles.size()) {
+            } else if (item.paperKind > 0 && item.paperKind <= layout.paperTitles.size() &&
+                       !layout.paperTitles.at(item.paperKind - 1).isEmpty()) {
                 caption = layout.paperTitles.at(item.paperKind - 1);
             }
             MenuTile* tile = addTile(item, caption, section.colour);

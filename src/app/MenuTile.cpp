@@ -121,7 +121,12 @@ void MenuTile::paintEvent(QPaintEvent*) {
     QRectF captionBox = textBox.adjusted(0, card.height() * 0.14, 0, -card.height() * 0.5);
     QRectF detailBox = textBox.adjusted(0, card.height() * 0.52, 0, -card.height() * 0.08);
     p.setPen(enabled && m_lift > 0.5 ? m_colour.darker(115) : ink);
-    p.setFont(ui::look::sans(card.height() > 52 ? 17 : 15, true));
+    // Long bank names shrink a little before they are cut short.
+    int size = card.height() > 52 ? 17 : 15;
+    QFont captionFont = ui::look::sans(size, true);
+    while (size > 12 && QFontMetrics(captionFont).horizontalAdvance(text()) > captionBox.width())
+        captionFont = ui::look::sans(--size, true);
+    p.setFont(captionFont);
     p.drawText(captionBox, Qt::AlignBottom | Qt::AlignLeft,
                p.fontMetrics().elidedText(text(), Qt::ElideRight, int(captionBox.width())));
     p.setPen(enabled ? QColor(96, 110, 128) : ui::look::kDisabledText);
