@@ -163,7 +163,6 @@ void MainWindow::loadMenu() {
     }
     m_surface->setMovie(*layout, names);
     m_surface->setCountdown(days);
-    m_surface->setFocus();
 }
 
 void MainWindow::ShockwaveFlash1FSCommand(const QString& command, const QString&) {

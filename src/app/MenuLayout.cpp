@@ -6,6 +6,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <algorithm>
 
 namespace tessaro::app {
 
@@ -74,6 +75,7 @@ std::optional<MenuLayout> MenuLayout::load(const QString& path, QString* error) 
         MenuSection section;
         section.caption = object.value("caption").toString();
         section.colour = readColour(object, "colour", QColor(33, 96, 170));
+        section.weight = std::clamp(object.value("weight").toDouble(1.0), 0.2, 5.0);
         for (const auto& itemValue : object.value("items").toArray()) {
             section.items.push_back(readItem(itemValue.toObject()));
             if (!validItem(section.items.back(), error))

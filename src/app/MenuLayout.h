@@ -21,6 +21,7 @@ struct MenuItem {
 struct MenuSection {
     QString caption;
     QColor colour;
+    double weight = 1.0; ///< share of the width its column takes
     QVector<MenuItem> items;
 };
 

@@ -59,6 +59,12 @@ void MenuSurface::setMovie(const MenuLayout& layout, const QMap<int, QString>& s
         m_footer.push_back(tile);
     }
     layoutTiles();
+    for (MenuTile* tile : m_allTiles) {
+        if (tile->isEnabled()) {
+            tile->setFocus(Qt::OtherFocusReason);
+            break;
+        }
+    }
     update();
 }
 
@@ -67,8 +73,8 @@ MenuTile* MenuSurface::addTile(const MenuItem& item, const QString& caption, con
     auto* tile = new MenuTile(caption, item.detail, badge, colour, this);
     tile->setObjectName("menu_" + item.command);
     tile->setCommand(item.command);
+    tile->setToolTip(item.key.isEmpty() ? caption : QString("%1（%2）").arg(caption, item.key));
     if (!item.key.isEmpty()) {
-        tile->setToolTip(QString("%1（%2）").arg(caption, item.key));
         auto* shortcut = new QShortcut(QKeySequence(item.key), tile);
         shortcut->setContext(Qt::WindowShortcut);
         connect(shortcut, &QShortcut::activated, tile, [tile] {
@@ -117,7 +123,10 @@ int MenuSurface::footerHeight() const {
 void MenuSurface::layoutTiles() {
     m_sectionHeads.clear();
     const int columns = std::max<int>(1, m_columns.size());
-    const int columnWidth = (width() - 2 * kMargin - (columns - 1) * kGap) / columns;
+    double weights = 0;
+    for (int c = 0; c < m_columns.size(); ++c)
+        weights += m_layout.sections[c].weight;
+    const double unit = (width() - 2 * kMargin - (columns - 1) * kGap) / std::max(weights, 0.2);
     const int top = headerHeight() + 18;
     const int bottom = height() - footerHeight() - 10;
     int most = 1;
@@ -125,12 +134,14 @@ void MenuSurface::layoutTiles() {
         most = std::max<int>(most, column.size());
     const int step = std::max(40, (bottom - top - kSectionHead) / most);
     const int tileHeight = std::min(step - 6, 70);
+    double left = kMargin;
     for (int c = 0; c < m_columns.size(); ++c) {
-        const int left = kMargin + c * (columnWidth + kGap);
-        m_sectionHeads.push_back(QRect(left, top, columnWidth, kSectionHead - 6));
+        const int columnWidth = int(unit * m_layout.sections[c].weight);
+        m_sectionHeads.push_back(QRect(int(left), top, columnWidth, kSectionHead - 6));
         for (int r = 0; r < m_columns[c].size(); ++r)
-            m_columns[c][r]->setGeometry(left, top + kSectionHead + r * step, columnWidth,
+            m_columns[c][r]->setGeometry(int(left), top + kSectionHead + r * step, columnWidth,
                                          tileHeight);
+        left += columnWidth + kGap;
     }
     const int footerTop = height() - footerHeight() + 8;
     const int footerWidth = 150;

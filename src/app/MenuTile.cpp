@@ -121,14 +121,18 @@ void MenuTile::paintEvent(QPaintEvent*) {
     QRectF captionBox = textBox.adjusted(0, card.height() * 0.14, 0, -card.height() * 0.5);
     QRectF detailBox = textBox.adjusted(0, card.height() * 0.52, 0, -card.height() * 0.08);
     p.setPen(enabled && m_lift > 0.5 ? m_colour.darker(115) : ink);
-    // Long bank names shrink a little before they are cut short.
+    // Long bank names shrink a little; names longer still take both lines instead of the detail.
     int size = card.height() > 52 ? 17 : 15;
     QFont captionFont = ui::look::sans(size, true);
-    while (size > 12 && QFontMetrics(captionFont).horizontalAdvance(text()) > captionBox.width())
+    while (size > 14 && QFontMetrics(captionFont).horizontalAdvance(text()) > captionBox.width())
         captionFont = ui::look::sans(--size, true);
     p.setFont(captionFont);
-    p.drawText(captionBox, Qt::AlignBottom | Qt::AlignLeft,
-               p.fontMetrics().elidedText(text(), Qt::ElideRight, int(captionBox.width())));
+    if (p.fontMetrics().horizontalAdvance(text()) > captionBox.width()) {
+        p.drawText(textBox.adjusted(0, 4, 0, -4),
+                   Qt::AlignVCenter | Qt::AlignLeft | Qt::TextWordWrap, text());
+        return;
+    }
+    p.drawText(captionBox, Qt::AlignBottom | Qt::AlignLeft, text());
     p.setPen(enabled ? QColor(96, 110, 128) : ui::look::kDisabledText);
     p.setFont(ui::look::sans(12));
     p.drawText(detailBox, Qt::AlignTop | Qt::AlignLeft,
