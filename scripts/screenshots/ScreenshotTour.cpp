@@ -10,6 +10,7 @@
 #include "store/DataModule.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QDir>
 #include <QScreen>
 #include <QTimer>
@@ -56,6 +57,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "cannot open %s: %s\n", argv[1], module->connectError().c_str());
         return 1;
     }
+    // The pointer waits in a corner, away from the tiles it would light up.
+    QCursor::setPos(QGuiApplication::primaryScreen()->geometry().topRight());
     tessaro::app::MainWindow main(*module);
     main.showFullScreen();
     settle(1500);

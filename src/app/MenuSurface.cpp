@@ -128,7 +128,7 @@ void MenuSurface::layoutTiles() {
         weights += m_layout.sections[c].weight;
     const double unit = (width() - 2 * kMargin - (columns - 1) * kGap) / std::max(weights, 0.2);
     const int top = headerHeight() + 18;
-    const int bottom = height() - footerHeight() - 10;
+    const int bottom = height() - footerHeight() - 8;
     int most = 1;
     for (const auto& column : m_columns)
         most = std::max<int>(most, column.size());

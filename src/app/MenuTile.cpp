@@ -112,10 +112,15 @@ void MenuTile::paintEvent(QPaintEvent*) {
     const qreal textLeft = badge.right() + 10;
     QRectF textBox(textLeft, card.top(), card.right() - textLeft - 8, card.height());
     const QColor ink = enabled ? ui::look::kInk : ui::look::kDisabledText;
-    if (m_detail.isEmpty() || m_compact) {
+    if (m_detail.isEmpty() || m_compact || card.height() < 46) {
+        // Small tiles show the caption alone, on two lines when it is long.
         p.setPen(enabled && m_lift > 0.5 ? m_colour.darker(115) : ink);
-        p.setFont(ui::look::sans(15, true));
-        p.drawText(textBox, Qt::AlignVCenter | Qt::AlignLeft, text());
+        int size = card.height() < 46 && !m_compact ? 14 : 15;
+        QFont captionFont = ui::look::sans(size, true);
+        while (size > 12 && QFontMetrics(captionFont).horizontalAdvance(text()) > textBox.width())
+            captionFont = ui::look::sans(--size, true);
+        p.setFont(captionFont);
+        p.drawText(textBox, Qt::AlignVCenter | Qt::AlignLeft | Qt::TextWordWrap, text());
         return;
     }
     QRectF captionBox = textBox.adjusted(0, card.height() * 0.14, 0, -card.height() * 0.5);
