@@ -402,6 +402,7 @@ ReadResult RtfParser::run() {
     if (state().dest == Dest::Picture) {
         finishPicture();
     }
+    finishFontName();
     flushRun();
     if (!m_paragraph.empty()) {
         endParagraph(false);
@@ -880,7 +881,10 @@ void RtfParser::fontWord(int keyword, int param) {
             (page ? page : m_docCodePage)->decode(m_fontNameBytes, name);
             m_fontNameBytes.clear();
             m_font->name += name;
-            appendUtf8(m_font->name, static_cast<char32_t>(param < 0 ? param + 65536 : param));
+            int value = param < 0 ? param + 65536 : param;
+            if (value >= 0x20) {
+                appendUtf8(m_font->name, static_cast<char32_t>(value));
+            }
             m_skip = state().uc;
         }
         break;
@@ -901,7 +905,8 @@ void RtfParser::finishFontName() {
     (page ? page : m_docCodePage)->decode(m_fontNameBytes, m_font->name);
     m_fontNameBytes.clear();
     std::string& name = m_font->name;
-    while (!name.empty() && (name.back() == ' ' || name.back() == ';')) {
+    std::erase_if(name, [](char c) { return static_cast<unsigned char>(c) < 0x20; });
+    while (!name.empty() && name.back() == ' ') {
         name.pop_back();
     }
     std::size_t first = name.find_first_not_of(' ');

@@ -310,8 +310,11 @@ private:
                 for (int i = 0; i < count; ++i) {
                     hexByte(bytes[i]);
                 }
-            } else if (cp >= 0x80 && cp < 0x10000) {
-                number("\\u", cp > 32767 ? static_cast<int>(cp) - 65536 : static_cast<int>(cp));
+            } else if (cp >= 0x80) {
+                // Font names take the code point whole, also beyond the 16 bits of body text.
+                int value = cp > 32767 && cp < 0x10000 ? static_cast<int>(cp) - 65536
+                                                       : static_cast<int>(cp);
+                number("\\u", value);
                 m_out += '?';
             }
         }

@@ -2,6 +2,7 @@
 
 #include "richtext/Document.h"
 
+#include <ostream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,3 +20,8 @@ const Run* findRun(const Document& document, std::string_view part);
 std::vector<const Paragraph*> paragraphs(const Document& document);
 
 } // namespace tessaro::richtext::test
+
+namespace tessaro::richtext {
+// Lets test failures show documents readably.
+void PrintTo(const Document& document, std::ostream* os);
+} // namespace tessaro::richtext

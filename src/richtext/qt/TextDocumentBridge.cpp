@@ -297,7 +297,6 @@ private:
         if (rows == 0 || columns == 0) {
             return;
         }
-        startBlock(QTextBlockFormat());
         QTextTableFormat format;
         format.setCellPadding(2);
         format.setCellSpacing(0);
@@ -342,6 +341,13 @@ public:
         // A table at the end is always followed by an empty block in a QTextDocument.
         if (document.blocks.size() >= 2 && m_lastWasTableThenEmpty) {
             document.blocks.pop_back();
+        }
+        // A QTextDocument always starts with a block, also when a table comes first.
+        if (document.blocks.size() >= 2 && std::holds_alternative<Table>(document.blocks[1])) {
+            const auto* first = std::get_if<Paragraph>(&document.blocks.front());
+            if (first && first->empty() && first->format == ParagraphFormat{}) {
+                document.blocks.erase(document.blocks.begin());
+            }
         }
         if (document.blocks.size() == 1) {
             const auto* only = std::get_if<Paragraph>(&document.blocks.front());
