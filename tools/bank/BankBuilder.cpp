@@ -262,7 +262,7 @@ private:
     }
 
     void checkFullBank() const {
-        const SourcePos top{"", 0};
+        const SourcePos top{m_source.file, 0};
         if (!m_source.plan)
             throw SourceError(top, "a bank needs a \"plan\"");
         if (m_source.productName.empty())

@@ -104,6 +104,7 @@ struct Plan {
 };
 
 struct BankSource {
+    std::string file;         ///< the main source file, for messages about the whole bank
     std::string productId;    ///< tab_sj.cpbs
     std::string release;      ///< tab_sj.sjbs
     std::string productName;  ///< setting "ProductName"

@@ -276,6 +276,7 @@ YAML::Node loadFile(const fs::path& file) {
 class SourceLoader {
 public:
     BankSource load(const fs::path& file) {
+        m_source.file = file.string();
         readFile(file, true);
         return std::move(m_source);
     }

@@ -98,8 +98,9 @@ private:
         const int parts = 5 * partsPerSubject + 4;
         const int sectionsPerPart =
             std::clamp(static_cast<int>(std::sqrt(m_options.chapterRows / 30.0)), 1, 99);
-        const int chaptersPerSection =
-            std::clamp((m_options.chapterRows - 6 - parts) / (parts * sectionsPerPart) - 1, 1, 99);
+        const int sections = parts * sectionsPerPart;
+        const int chapterBudget = std::max(sections, m_options.chapterRows - 6 - parts - sections);
+        int sectionIndex = 0;
         auto part = [&](const std::string& code) {
             Chapter p{code, "", "合成部分 " + code, {}, std::nullopt, false, {}, {}, {}};
             for (int s = 1; s <= sectionsPerPart; ++s) {
@@ -112,7 +113,9 @@ private:
                                 {},
                                 {},
                                 {}};
-                for (int c = 1; c <= chaptersPerSection; ++c) {
+                const int chapters = std::min(99, chapterBudget / sections +
+                                                      (sectionIndex++ < chapterBudget % sections));
+                for (int c = 1; c <= chapters; ++c) {
                     const std::string id = section.code + twoDigits(c);
                     section.children.push_back({id,
                                                 "",
