@@ -23,6 +23,7 @@
 #include <QScreen>
 #include <QSet>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QUrl>
@@ -107,6 +108,8 @@ private slots:
     void menuIsUsableByKeyboard();
     void countdown_data();
     void countdown();
+    void menuLayoutRejectsBrokenFiles_data();
+    void menuLayoutRejectsBrokenFiles();
 
 private:
     std::unique_ptr<MainWindow> makeWindow(CommandTable table = app::standardCommands(),
@@ -662,6 +665,38 @@ void MainWindowTest::countdown() {
     m_bank->setPlan(0, 50, 60, examDate.toStdString());
     auto main = makeWindow();
     QCOMPARE(main->menuSurface()->countdownText(), text);
+}
+
+void MainWindowTest::menuLayoutRejectsBrokenFiles_data() {
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<bool>("valid");
+    QTest::newRow("not json") << QByteArray("<menu/>") << false;
+    QTest::newRow("cut short") << QByteArray(R"({"sections": [{"items": [)") << false;
+    QTest::newRow("no sections") << QByteArray(R"({"title": "Tessaro"})") << false;
+    QTest::newRow("item without command")
+        << QByteArray(R"({"sections": [{"items": [{"caption": "学习计划"}]}]})") << false;
+    QTest::newRow("item without caption")
+        << QByteArray(R"({"sections": [{"items": [{"command": "szjh"}]}]})") << false;
+    QTest::newRow("footer item without command")
+        << QByteArray(R"({"sections": [{"items": [{"command": "lx", "subject": 1}]}],
+                         "footer": [{"caption": "退出"}]})")
+        << false;
+    QTest::newRow("subject names its caption")
+        << QByteArray(R"({"sections": [{"items": [{"command": "lx", "subject": 1}]}]})") << true;
+}
+
+void MainWindowTest::menuLayoutRejectsBrokenFiles() {
+    QFETCH(QByteArray, content);
+    QFETCH(bool, valid);
+    QTemporaryDir dir;
+    QFile file(dir.filePath("main.menu"));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(content);
+    file.close();
+    QString error;
+    const auto layout = app::MenuLayout::load(file.fileName(), &error);
+    QCOMPARE(layout.has_value(), valid);
+    QCOMPARE(error.isEmpty(), valid);
 }
 
 QTEST_MAIN(MainWindowTest)

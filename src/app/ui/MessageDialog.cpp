@@ -5,11 +5,12 @@
 #include "ShapeButton.h"
 #include "SystemMessage.h"
 
-#include <QGuiApplication>
+#include <QApplication>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QScreen>
 #include <QStackedWidget>
+#include <QWindow>
 #include <algorithm>
 #include <cstdlib>
 
@@ -38,6 +39,14 @@ QPixmap dialogPicture(const char* name) {
 }
 
 } // namespace
+
+void keepAbove(QWidget& window) {
+    // A shared window has no parent; the window it speaks for holds it above itself.
+    QWidget* active = QApplication::activeWindow();
+    window.winId();
+    if (active && active != &window && active->windowHandle() && window.windowHandle())
+        window.windowHandle()->setTransientParent(active->windowHandle());
+}
 
 void setMsgDlgHook(MsgDlgHook hook) {
     msgDlgHook() = std::move(hook);
@@ -201,6 +210,7 @@ int ShowMsgDlg(const QString& title, const QString& text, int buttons, int page,
     dialog.prepare(title, text, buttons, page, mode);
     if (msgDlgHook())
         return msgDlgHook()(dialog);
+    keepAbove(dialog);
     const int result = dialog.exec();
     // Closing by the window system (never by a button) counts as the declining answer.
     return result >= 1 && result <= 3 ? result : (dialog.button(2)->isVisible() ? 2 : 3);

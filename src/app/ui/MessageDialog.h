@@ -61,6 +61,9 @@ private:
 int ShowMsgDlg(const QString& title, const QString& text, int buttons, int page,
                const QString& mode);
 
+/// Makes a shared, parentless window stay above the active window while it shows.
+void keepAbove(QWidget& window);
+
 /// Tests answer ShowMsgDlg through this hook: it receives the prepared dialog (not shown) and
 /// returns the result. An empty function restores the modal dialog.
 using MsgDlgHook = std::function<int(MessageDialog&)>;

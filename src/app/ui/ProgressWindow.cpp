@@ -1,6 +1,7 @@
 #include "ProgressWindow.h"
 
 #include "Look.h"
+#include "MessageDialog.h"
 
 #include <QCoreApplication>
 #include <QFrame>
@@ -50,6 +51,7 @@ void ProgressWindow::showPhase(const QString& text) {
     if (!isVisible()) {
         if (QScreen* screen = QGuiApplication::primaryScreen())
             move(screen->geometry().center() - rect().center());
+        keepAbove(*this);
         show();
         raise();
     }
