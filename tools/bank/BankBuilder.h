@@ -1,15 +1,11 @@
 #pragma once
 
+#include "BankOutput.h"
 #include "BankSource.h"
 
 #include <filesystem>
 
 namespace tessaro::bank {
-
-enum class BankOutput {
-    Bank,   ///< a complete question bank, every table filled
-    Update, ///< an update file: the five merged tables and the tab_sj identity row
-};
 
 /// Turns a source into a database file. The file is written under a temporary name and put in
 /// place only when complete, so a failure leaves no half-written output (and an older file of

@@ -11,8 +11,8 @@ inline constexpr size_t kMaxPointId = 12;
 
 /// Id the builder gives the n-th (1-based) single question of a chapter: "Q", code, 4 digits.
 std::string questionId(std::string_view chapter, int n);
-/// Id of the n-th group of a chapter: "G", code padded with "0" to 15 characters, 3 digits ...
-/// always 16 characters.
+/// Id of the n-th group of a chapter: "G" and the code padded with "0" to 13 characters, then
+/// three digits: always 16 characters.
 std::string groupId(std::string_view chapter, int n);
 /// Id of the n-th member of a group: group id, "-", two digits.
 std::string memberId(std::string_view group, int n);
