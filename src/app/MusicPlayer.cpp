@@ -74,23 +74,31 @@ bool MusicPlayer::openEngine() {
         return true;
     if (m_engineFailed)
         return false;
-    auto engine = std::make_unique<Engine>();
-    engine->settings = new_fluid_settings();
-    if (!m_driver.isEmpty())
-        fluid_settings_setstr(engine->settings, "audio.driver", m_driver.toUtf8().constData());
-    if (m_driver == "file")
-        fluid_settings_setstr(engine->settings, "audio.file.name",
-                              engine->scratch.filePath("music.wav").toUtf8().constData());
-    engine->synth = new_fluid_synth(engine->settings);
-    if (engine->synth)
-        engine->driver = new_fluid_audio_driver(engine->settings, engine->synth);
-    if (!engine->driver) {
-        m_engineFailed = true;
-        return false;
+    // The synthesizer takes the first driver it was built with, whether or not that one has a
+    // server to talk to; asking in this order finds the sound output desktops actually run.
+    const QStringList drivers = m_driver.isEmpty()
+                                    ? QStringList{"pulseaudio", "pipewire", "alsa", "sdl2", "oss"}
+                                    : QStringList{m_driver};
+    for (const QString& driver : drivers) {
+        auto engine = std::make_unique<Engine>();
+        engine->settings = new_fluid_settings();
+        if (fluid_settings_setstr(engine->settings, "audio.driver", driver.toUtf8().constData()) !=
+            FLUID_OK)
+            continue;
+        if (driver == "file")
+            fluid_settings_setstr(engine->settings, "audio.file.name",
+                                  engine->scratch.filePath("music.wav").toUtf8().constData());
+        engine->synth = new_fluid_synth(engine->settings);
+        if (engine->synth)
+            engine->driver = new_fluid_audio_driver(engine->settings, engine->synth);
+        if (!engine->driver)
+            continue;
+        fluid_synth_set_gain(engine->synth, static_cast<float>(m_gain * kFullGain));
+        m_engine = std::move(engine);
+        return true;
     }
-    fluid_synth_set_gain(engine->synth, static_cast<float>(m_gain * kFullGain));
-    m_engine = std::move(engine);
-    return true;
+    m_engineFailed = true;
+    return false;
 }
 
 bool MusicPlayer::hasSoundDevice() {

@@ -11,7 +11,7 @@ class MusicPlayer {
 public:
     enum class Result { Ok, NoSoundDevice, CannotPlay };
 
-    /// The audio driver to use; empty picks the synthesizer's default (PulseAudio, ALSA, ...).
+    /// The audio driver to use; empty tries PulseAudio, PipeWire, ALSA, SDL and OSS in turn.
     /// The driver "file" writes the sound to a file instead, which tests use.
     explicit MusicPlayer(const QString& audioDriver = {});
     ~MusicPlayer();
