@@ -1135,7 +1135,9 @@ void RtfParser::addSpecial(Run::Kind kind) {
 CharFormat RtfParser::formatOf(const CharState& chars) const {
     CharFormat format;
     bool associated = chars.doubleByte;
-    int fontNumber = associated && chars.dbchFont >= 0 ? chars.dbchFont : chars.font;
+    // A double-byte font missing from the font table leaves the run's own font in charge.
+    bool dbchFont = associated && m_fonts.contains(chars.dbchFont);
+    int fontNumber = dbchFont ? chars.dbchFont : chars.font;
     if (fontNumber >= 0) {
         auto font = m_fonts.find(fontNumber);
         if (font != m_fonts.end()) {
@@ -1165,7 +1167,8 @@ const CodePage* RtfParser::codePageOf(const CharState& chars) {
     if (!chars.doubleByte) {
         return codePageOfFont(chars.font);
     }
-    const CodePage* page = codePageOfFont(chars.dbchFont >= 0 ? chars.dbchFont : chars.font);
+    bool dbchFont = m_fonts.contains(chars.dbchFont);
+    const CodePage* page = codePageOfFont(dbchFont ? chars.dbchFont : chars.font);
     return page->isDoubleByte() || !m_docCodePage->isDoubleByte() ? page : m_docCodePage;
 }
 

@@ -1,6 +1,7 @@
 // Streams written by LibreOffice (see fixtures/make-fixtures.sh) and hand-written streams in the
 // shapes rich-text edit controls and Word write (fixtures/source/make-handwritten.py).
 #include "TestFiles.h"
+#include "richtext/CodePage.h"
 #include "richtext/PlainText.h"
 #include "richtext/RtfReader.h"
 #include "richtext/RtfWriter.h"
@@ -45,7 +46,9 @@ TEST_P(EveryFixture, RoundTripsStably) {
 INSTANTIATE_TEST_SUITE_P(Fixtures, EveryFixture,
                          testing::Values("lo-formatting.rtf", "lo-table.rtf", "lo-picture.rtf",
                                          "richedit-question.rtf", "richedit-unicode.rtf",
-                                         "richedit-cjk-pages.rtf", "word-structures.rtf"),
+                                         "richedit-cjk-pages.rtf", "word-structures.rtf",
+                                         "lo-reopened-richedit-question.rtf",
+                                         "lo-reopened-lo-table.rtf", "lo-reopened-lo-picture.rtf"),
                          [](const testing::TestParamInfo<const char*>& info) {
                              std::string name;
                              for (const char* c = info.param; *c && *c != '.'; ++c) {
@@ -145,6 +148,65 @@ TEST(HandWrittenFixtures, WordStructures) {
     EXPECT_EQ(found[1]->widthTwips, 1440);
     EXPECT_EQ(found[1]->sourceWidth, 2540);
 }
+
+// Text and formatting character by character, the font family aside (word processors
+// substitute fonts they lack).
+struct Styled {
+    char32_t character;
+    bool bold, italic, underline, strike;
+    std::optional<Color> color;
+    int size;
+    VerticalAlign verticalAlign;
+    friend bool operator==(const Styled&, const Styled&) = default;
+};
+
+std::vector<Styled> styledText(const Document& document) {
+    std::vector<Styled> out;
+    for (const richtext::Run* run : test::allRuns(document)) {
+        if (run->kind != richtext::Run::Kind::Text) {
+            continue;
+        }
+        const CharFormat& f = run->format;
+        std::size_t pos = 0;
+        while (pos < run->text.size()) {
+            out.push_back({nextCodePoint(run->text, pos), f.bold, f.italic, f.underline, f.strike,
+                           f.color, f.fontSizeHalfPoints > 0 ? f.fontSizeHalfPoints : 24,
+                           f.verticalAlign});
+        }
+    }
+    return out;
+}
+
+class WordProcessorReopens : public testing::TestWithParam<const char*> {};
+
+// lo-reopened-X.rtf is X.rtf written by our writer, opened and saved by LibreOffice.
+TEST_P(WordProcessorReopens, WhatWeWroteWithTheSameTextAndFormatting) {
+    Document ours = readFixtureDocument(std::string(GetParam()) + ".rtf");
+    Document reopened = readFixtureDocument(std::string("lo-reopened-") + GetParam() + ".rtf");
+    EXPECT_EQ(plainText(reopened), plainText(ours));
+    EXPECT_TRUE(styledText(reopened) == styledText(ours));
+    auto oursParagraphs = test::paragraphs(ours);
+    auto theirParagraphs = test::paragraphs(reopened);
+    ASSERT_EQ(theirParagraphs.size(), oursParagraphs.size());
+    for (std::size_t i = 0; i < oursParagraphs.size(); ++i) {
+        EXPECT_EQ(theirParagraphs[i]->format.alignment, oursParagraphs[i]->format.alignment);
+        EXPECT_EQ(theirParagraphs[i]->format.leftIndent, oursParagraphs[i]->format.leftIndent);
+        EXPECT_EQ(theirParagraphs[i]->format.firstLineIndent,
+                  oursParagraphs[i]->format.firstLineIndent);
+    }
+    EXPECT_EQ(pictures(reopened).size(), pictures(ours).size());
+    for (std::size_t i = 0; i < pictures(ours).size(); ++i) {
+        EXPECT_EQ(pictures(reopened)[i]->data, pictures(ours)[i]->data);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Fixtures, WordProcessorReopens,
+                         testing::Values("richedit-question", "lo-table", "lo-picture"),
+                         [](const testing::TestParamInfo<const char*>& info) {
+                             std::string name = info.param;
+                             std::replace(name.begin(), name.end(), '-', '_');
+                             return name;
+                         });
 
 } // namespace
 } // namespace tessaro::richtext
