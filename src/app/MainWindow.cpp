@@ -174,6 +174,15 @@ void MainWindow::ShockwaveFlash1FSCommand(const QString& command, const QString&
         return;
     }
     openWindow(*entry);
+    refreshCountdown(); // the plan window may have moved the examination day
+}
+
+void MainWindow::refreshCountdown() {
+    try {
+        m_surface->setCountdown(daysToExamination(m_module));
+    } catch (const store::DbError&) {
+        m_surface->setCountdown(std::nullopt);
+    }
 }
 
 void MainWindow::openWindow(const Command& command) {

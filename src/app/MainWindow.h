@@ -53,6 +53,7 @@ private:
     void FormCreate();
     void FormShow();
     void loadMenu();
+    void refreshCountdown();
     void openWindow(const Command& command);
 
     store::DataModule& m_module;

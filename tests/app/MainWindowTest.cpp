@@ -108,6 +108,7 @@ private slots:
     void menuIsUsableByKeyboard();
     void countdown_data();
     void countdown();
+    void countdownFollowsThePlanWindow();
     void menuLayoutRejectsBrokenFiles_data();
     void menuLayoutRejectsBrokenFiles();
 
@@ -665,6 +666,23 @@ void MainWindowTest::countdown() {
     m_bank->setPlan(0, 50, 60, examDate.toStdString());
     auto main = makeWindow();
     QCOMPARE(main->menuSurface()->countdownText(), text);
+}
+
+void MainWindowTest::countdownFollowsThePlanWindow() {
+    m_bank->setPlan(0, 50, 60, "2026-06-19");
+    Command plan;
+    plan.name = "szjh";
+    plan.open = [this](QWidget* owner) {
+        m_module->db().exec("update tab_plan set ExamDate = '2026-05-27'");
+        return probeWindow(owner, "TFrmplan");
+    };
+    CommandTable table;
+    table.add(plan);
+    auto main = makeWindow(table);
+    QCOMPARE(main->menuSurface()->countdownText(), QString("距离考试还有 30 天"));
+    whenModal([](QWidget& modal) { modal.close(); });
+    main->ShockwaveFlash1FSCommand("szjh");
+    QCOMPARE(main->menuSurface()->countdownText(), QString("距离考试还有 7 天"));
 }
 
 void MainWindowTest::menuLayoutRejectsBrokenFiles_data() {
