@@ -226,6 +226,10 @@ TEST(TextDocumentBridge, FillsFixtureTables) {
 } // namespace tessaro::richtext
 
 int main(int argc, char** argv) {
+    // Test discovery runs this binary at build time, outside ctest's environment.
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
     QGuiApplication app(argc, argv);
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
