@@ -223,6 +223,31 @@ private slots:
         QVERIFY(navigator.isVisible());
     }
 
+    void practiceInsideTheModalNavigator() {
+        // The menu opens the navigator modally; a practice run must not end that loop.
+        practice::ui::NavigatorWindow navigator(*m_module);
+        bool stillOpen = false;
+        int listed = 0;
+        practice::ui::NavigatorWindow::setPracticeHook([&](practice::ui::PracticeWindow& window) {
+            auto* shown = &window;
+            QTimer::singleShot(0, [shown, &listed] {
+                listed = shown->session().total();
+                shown->close();
+            });
+        });
+        QTimer::singleShot(0, [&] {
+            child<QTableWidget>(navigator, "DBGrid1")->setCurrentCell(3, 0);
+            child<QPushButton>(navigator, "SpeedButton1")->click();
+            QTimer::singleShot(50, [&] {
+                stillOpen = navigator.isVisible();
+                navigator.close();
+            });
+        });
+        navigator.exec();
+        QCOMPARE(listed, 25);
+        QVERIFY(stillOpen);
+    }
+
     void layouts_data() {
         QTest::addColumn<QString>("mode");
         QTest::addColumn<QSize>("navigatorSize");

@@ -266,10 +266,7 @@ void NavigatorWindow::startPractice(PracticeMode mode, const QString& caption) {
         NavigatorWindow* window;
         ~ShowAgain() {
             window->m_practising = false;
-            if (window->isVisible())
-                guarded([this] { window->FormShow(); });
-            else
-                window->show();
+            guarded([this] { window->FormShow(); });
         }
     } showAgain{this};
     std::unique_ptr<PracticeWindow> practice;
@@ -288,7 +285,9 @@ void NavigatorWindow::startPractice(PracticeMode mode, const QString& caption) {
     }
     if (practiceHook())
         practiceHook()(*practice);
-    hide();
+    // The practice window covers the navigator. Hiding a dialog would end the modal loop the
+    // menu opened it with, so it stays beneath and counts as not shown meanwhile.
+    store::shared().NavigatorShown = false;
     practice->exec();
 }
 
