@@ -150,3 +150,22 @@ TEST(MarkupFormatTest, RefusesWhatMarkupCannotSay) {
 
 } // namespace
 } // namespace tessaro::bank
+
+namespace tessaro::bank {
+namespace {
+
+class CanonicalMarkupTest : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(CanonicalMarkupTest, FormatsBackToTheSameText) {
+    const MarkupResult parsed = parseMarkup(GetParam());
+    ASSERT_EQ(parsed.error, "");
+    EXPECT_EQ(formatMarkup(parsed.document).value_or("<none>"), GetParam());
+}
+
+INSTANTIATE_TEST_SUITE_P(Markup, CanonicalMarkupTest,
+                         ::testing::Values("**甲**\n乙", "**甲\n乙**", "甲\n**乙**", "前*斜*后",
+                                           "{red:红}**粗**", "一\n\n二", "**{blue:蓝}\n{blue:蓝}**",
+                                           "\\*字面\\*"));
+
+} // namespace
+} // namespace tessaro::bank

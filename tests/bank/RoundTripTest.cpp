@@ -96,5 +96,13 @@ TEST(RoundTripTest, KeepsRawRtfAsRtfAndMarkupAsMarkup) {
     EXPECT_NE(text.find("{red:条文三}"), std::string::npos);
 }
 
+TEST(RoundTripTest, DumpsTheDemoBankAsMarkupThroughout) {
+    test::TempDir dir;
+    buildBank(readSource(test::demoSource()), dir.file("demo.sqlite"));
+    Database db(dir.file("demo.sqlite").string(), Database::Mode::ReadOnly);
+    const std::string text = formatSource(dumpBank(db));
+    EXPECT_EQ(text.find("rtf:"), std::string::npos);
+}
+
 } // namespace
 } // namespace tessaro::bank

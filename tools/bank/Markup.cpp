@@ -187,18 +187,19 @@ std::string escaped(std::string_view text) {
     return out;
 }
 
-/// The markers that switch from one format to the next; colours nest at most one deep here.
+/// The markers that switch from one format to the next: a colour closes before the toggles and
+/// opens after them, so that it nests inside them. Colours nest at most one deep here.
 std::string transition(const CharFormat& from, const CharFormat& to) {
     std::string out;
     const bool colorChanges = from.color != to.color;
+    if (colorChanges && from.color)
+        out += "}";
     if (from.bold != to.bold)
         out += "**";
     if (from.italic != to.italic)
         out += "*";
     if (from.underline != to.underline)
         out += "__";
-    if (colorChanges && from.color)
-        out += "}";
     if (colorChanges && to.color)
         out += "{" + colorName(*to.color) + ":";
     return out;
@@ -222,7 +223,8 @@ std::optional<std::string> formatParagraph(const Paragraph& paragraph) {
         if (!markupCanCarry(run.format))
             return std::nullopt;
         if (run.kind == Run::Kind::LineBreak) {
-            out += "\n";
+            out += transition(current, run.format) + "\n";
+            current = run.format;
             continue;
         }
         if (run.kind != Run::Kind::Text || run.text.find('\n') != std::string::npos)
