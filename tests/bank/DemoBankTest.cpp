@@ -91,6 +91,16 @@ TEST_F(DemoBank, HasTheContentPracticeNeeds) {
     EXPECT_GT(count("select count(*) from tab_rule where n is not null"), 40);
 }
 
+TEST_F(DemoBank, ListsEveryQuestionTypeForEveryPaperKind) {
+    // Practice takes its type buttons and answer times from the current kind's table.
+    for (int kind = 1; kind <= 5; ++kind)
+        EXPECT_EQ(count("select count(distinct A13) from tab_answ where A13 not in (select A1 from "
+                        "tab_tx" +
+                        std::to_string(kind) + ")"),
+                  0)
+            << kind;
+}
+
 TEST_F(DemoBank, HasAPlanWithTheExamAhead) {
     EXPECT_EQ(count("select count(*) from tab_plan where ExamDate > '2026-12-31' and LeastMark > 0 "
                     "and ExamTime >= 3600"),
