@@ -222,6 +222,19 @@ TEST(TextDocumentBridge, FillsFixtureTables) {
     EXPECT_EQ(fromTextDocument(document), doc);
 }
 
+TEST(TextDocumentBridge, RtfShortcutsForColumns) {
+    QTextDocument document;
+    setRtf(document, QByteArray("{\\rtf1\\ansi\\ansicpg936 \\'d6\\'d0{\\b \\'ce\\'c4}\\par}"));
+    EXPECT_EQ(document.toPlainText(), QStringLiteral("中文"));
+    EXPECT_EQ(formatAt(document, QStringLiteral("文")).fontWeight(), QFont::Bold);
+    QByteArray saved = toRtf(document);
+    EXPECT_TRUE(saved.startsWith("{\\rtf1\\ansi\\ansicpg936"));
+    EXPECT_TRUE(saved.contains("\\b \\uc2\\u25991\\'ce\\'c4"));
+
+    setRtf(document, QByteArray("plain text, not RTF"));
+    EXPECT_EQ(document.toPlainText(), QStringLiteral("plain text, not RTF"));
+}
+
 } // namespace
 } // namespace tessaro::richtext
 

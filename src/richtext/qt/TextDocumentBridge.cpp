@@ -1,5 +1,8 @@
 #include "richtext/qt/TextDocumentBridge.h"
 
+#include "richtext/RtfReader.h"
+#include "richtext/RtfWriter.h"
+
 #include <QBuffer>
 #include <QImage>
 #include <QPainter>
@@ -520,6 +523,15 @@ void fillTextDocument(QTextDocument& target, const Document& document) {
 
 Document fromTextDocument(const QTextDocument& source) {
     return Reader(source).read();
+}
+
+void setRtf(QTextDocument& target, const QByteArray& stream) {
+    fillTextDocument(target, readRtf(std::string_view(stream.constData(), stream.size())).document);
+}
+
+QByteArray toRtf(const QTextDocument& source) {
+    std::string rtf = writeRtf(fromTextDocument(source));
+    return QByteArray(rtf.data(), static_cast<qsizetype>(rtf.size()));
 }
 
 } // namespace tessaro::richtext

@@ -2,6 +2,8 @@
 
 #include "richtext/Document.h"
 
+#include <QByteArray>
+
 class QTextDocument;
 
 namespace tessaro::richtext {
@@ -16,5 +18,10 @@ void fillTextDocument(QTextDocument& target, const Document& document);
 // Only properties set on a fragment are taken; the editor's default font is not a run font.
 // A QTextDocument holding a single empty block gives the empty Document.
 Document fromTextDocument(const QTextDocument& source);
+
+// Shortcuts for the rich-text columns: the stream (RTF, or plain text) into a document, and a
+// document back to RTF bytes.
+void setRtf(QTextDocument& target, const QByteArray& stream);
+QByteArray toRtf(const QTextDocument& source);
 
 } // namespace tessaro::richtext
