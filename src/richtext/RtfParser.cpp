@@ -475,7 +475,8 @@ void RtfParser::controlSequence() {
         return;
     }
     if (state().dest != Dest::Body) {
-        if ((c == '\\' || c == '{' || c == '}') && state().dest == Dest::FontTable) {
+        if ((c == '\\' || c == '{' || c == '}') && state().dest == Dest::FontTable &&
+            !m_fontNameDone) {
             m_fontNameBytes.push_back(static_cast<char>(c));
         }
         return;
@@ -859,6 +860,7 @@ void RtfParser::fontWord(int keyword, int param) {
         }
         m_font = &m_fonts[param];
         *m_font = Font{};
+        m_fontNameBytes.clear();
         m_fontNameDone = false;
         ++m_fontsVersion;
         break;

@@ -186,6 +186,18 @@ TEST(RtfReader, CharacterPropertiesFollowGroupsAndResets) {
     }
 }
 
+TEST(RtfReader, FontNamesInTheirCodePages) {
+    Document doc =
+        readRtf(std::string_view("{\\rtf1\\ansi\\ansicpg1252{\\fonttbl{\\f0\\fcharset134 \\'cb\\'ce"
+                                 "\\'cc\\'e5;\\{}{\\f1 {\\*\\panose 0}B\\'e9 ;}\\f2\\fcharset136 "
+                                 "\\'b7\\'73;}\\f0 a\\f1 b\\f2 c\\f7 d}"))
+            .document;
+    EXPECT_EQ(findRun(doc, "a")->format.fontFamily, "宋体");
+    EXPECT_EQ(findRun(doc, "b")->format.fontFamily, "Bé"); // nothing of the entry before
+    EXPECT_EQ(findRun(doc, "c")->format.fontFamily, "新");
+    EXPECT_EQ(findRun(doc, "d")->format.fontFamily, ""); // not in the table
+}
+
 TEST(RtfReader, ColoursAndHighlights) {
     Document doc =
         readRtf(

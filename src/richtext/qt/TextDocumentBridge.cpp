@@ -270,7 +270,9 @@ private:
         width = std::clamp(width, 1.0, double(kMaxPicturePixels));
         height = std::clamp(height, 1.0, double(kMaxPicturePixels));
         if (image.isNull()) {
-            image = placeholderImage(static_cast<int>(width), static_cast<int>(height));
+            // Small and scaled to the picture's size when drawn, so many large
+            // placeholders cost little memory.
+            image = placeholderImage(64, 48);
         }
         QUrl name(QStringLiteral("tessaro-picture:%1").arg(++m_pictures));
         m_target.addResource(QTextDocument::ImageResource, name, image);
