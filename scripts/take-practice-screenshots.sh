@@ -6,7 +6,7 @@ build="${1:?build folder}"
 root="$(cd "$(dirname "$0")/.." && pwd)"
 bank="${2:-$build/share/tessaro/data/bank.sqlite}"
 cmake --build "$build" --target tessaro-practice-screenshots tessaro_assets >/dev/null
-display=":98"
+display=":87"
 for size in 1024x768 800x600; do
     Xvfb "$display" -screen 0 "${size}x24" -nolisten tcp >/dev/null 2>&1 &
     xvfb=$!

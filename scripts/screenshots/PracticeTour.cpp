@@ -71,13 +71,30 @@ void selectChapter(practice::ui::NavigatorWindow& navigator, const std::string& 
     settle(300);
 }
 
+/// Presses the options of the key of the question on screen (or a wrong one).
+void answerWithKey(practice::ui::PracticeWindow& window, bool wrong) {
+    const practice::QuestionRow* row = window.session().currentRow();
+    if (!row)
+        return;
+    const int page = window.view().page();
+    const QString prefix = page == practice::kSingle ? "fcBG_one" : "fcBG_many";
+    std::string key = row->A2;
+    if (wrong)
+        key = key == "A" ? "B" : "A";
+    for (char letter : key)
+        press(window, qPrintable(prefix + QString::number(letter - 'A' + 1)));
+}
+
 void choiceRun(practice::ui::PracticeWindow& window) {
     centre(window);
     settle(900);
-    press(window, "fcBG_one2");
-    press(window, "epEfTrBtn3");
-    press(window, "epEfTrBtn2");
-    press(window, "fcBG_one1");
+    press(window, "fcBG_tx1"); // single choice only
+    // A few answers, one of them wrong, so the boards show both faces.
+    for (int i = 0; i < 4; ++i) {
+        answerWithKey(window, i == 1);
+        press(window, "epEfTrBtn2");
+    }
+    answerWithKey(window, false);
     press(window, "epEfTrBtn3");
     shoot("practice-single");
     press(window, "epEfTrBtn6");
@@ -94,8 +111,10 @@ void choiceRun(practice::ui::PracticeWindow& window) {
     });
     press(window, "epEfTrBtn5");
     press(window, "fcBG_tx2");
-    press(window, "fcBG_many1");
-    press(window, "fcBG_many3");
+    answerWithKey(window, false);
+    press(window, "epEfTrBtn3");
+    press(window, "epEfTrBtn2");
+    answerWithKey(window, false);
     press(window, "epEfTrBtn3");
     shoot("practice-multiple");
     // The pages the exam window uses, shown on the same view.
@@ -114,6 +133,9 @@ void choiceRun(practice::ui::PracticeWindow& window) {
     view.setPageState(practice::RestoreAnswer(practice::kMatching, 5, "BD"));
     settle(300);
     shoot("practice-page-matching");
+    // Back to the question's own page, so that closing records its real answer.
+    view.setPage(window.session().page());
+    view.setPageState(window.session().pageState());
     window.close();
 }
 

@@ -179,7 +179,9 @@ void NavigatorWindow::applyLayout() {
     m_title->setVisible(!compact);
     QFont font = tessaro::ui::look::songti(compact ? 13 : 15);
     m_grid->setFont(font);
-    m_grid->horizontalHeader()->setFont(tessaro::ui::look::songti(compact ? 11 : 14, true));
+    m_grid->horizontalHeader()->setFont(tessaro::ui::look::songti(compact ? 11 : 13, true));
+    m_grid->horizontalHeader()->setStyleSheet(compact ? "QHeaderView::section { padding: 2px 0px; }"
+                                                      : "");
     const QScreen* screen = this->screen();
     const bool narrowScreen = screen && screen->geometry().width() <= 800;
     const int first = narrowScreen || compact ? 308 : 370;

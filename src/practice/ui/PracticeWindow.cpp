@@ -248,10 +248,17 @@ void PracticeWindow::applyLayout() {
     const bool compact = compactLayout();
     setFixedSize(compact ? QSize(780, 490) : QSize(1000, 700));
     m_view->setCompact(compact);
-    const QSize commandSize = compact ? QSize(58, 26) : QSize(76, 32);
-    for (auto* button : findChildren<ShapeButton*>())
-        if (button->objectName().startsWith("epEfTrBtn"))
-            button->setFixedSize(commandSize);
+    // Command buttons as wide as their captions need: two, three or four characters.
+    for (auto* button : findChildren<ShapeButton*>()) {
+        if (!button->objectName().startsWith("epEfTrBtn"))
+            continue;
+        // The note button also reads "有内容".
+        const int least = button == m_note ? 3 : 2;
+        const int characters = std::max<int>(least, button->text().size());
+        const int width = (compact ? 46 : 60) + (characters - 2) * (compact ? 13 : 17);
+        button->setFixedSize(width, compact ? 26 : 32);
+        button->setFont(tessaro::ui::look::songti(compact ? 13 : 15));
+    }
     m_hint->setFont(tessaro::ui::look::songti(compact ? 15 : 18, true));
 }
 
