@@ -50,13 +50,17 @@ TEST_F(DemoBank, SaysPlainlyThatItIsADemonstration) {
                   .value_or("")
                   .find("演示"),
               std::string::npos);
-    auto st = s_db->prepare("select C1, C2, jx from tab_kmmc where length(C1) = 1");
+    // Subjects say it in their names and guidance, chapters in their guidance.
+    auto st = s_db->prepare("select C1, C2, jx from tab_kmmc where length(C1) in (1, 6)");
     int subjects = 0;
     while (st.step()) {
-        ++subjects;
-        EXPECT_NE(st.text(1).find("演示"), std::string::npos) << st.text(0);
-        ASSERT_FALSE(st.isNull(2)) << st.text(0);
-        EXPECT_NE(plain(st.blob(2)).find("演示"), std::string::npos) << st.text(0);
+        const std::string code = st.text(0);
+        if (code.size() == 1) {
+            ++subjects;
+            EXPECT_NE(st.text(1).find("演示"), std::string::npos) << code;
+        }
+        ASSERT_FALSE(st.isNull(2)) << code;
+        EXPECT_NE(plain(st.blob(2)).find("演示"), std::string::npos) << code;
     }
     EXPECT_GE(subjects, 5);
 }

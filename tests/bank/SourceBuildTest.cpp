@@ -162,6 +162,8 @@ INSTANTIATE_TEST_SUITE_P(
         BadSource{"dash_in_single_id", "- type: 61\n                    text: 单选题",
                   "- type: 61\n                    id: Q-1\n                    text: 单选题", 0,
                   "group id"},
+        BadSource{"member_id_outside_its_group", "{type: 61, text: 组题二,",
+                  "{type: 61, id: G100101000000001X, text: 组题二,", 0, "must have the id"},
         BadSource{"short_group_id", "stem: 材料", "id: G1\n                      stem: 材料", 0,
                   "16 characters"},
         BadSource{"catalogue_section_outside_top", "id: \"010201\"", "id: \"020201\"", 0,

@@ -328,8 +328,11 @@ private:
         if (const YAML::Node settings = root["settings"]) {
             if (!settings.IsMap())
                 reader.fail(settings, "\"settings\" must map names to values");
-            for (const auto& entry : settings)
+            for (const auto& entry : settings) {
+                if (!entry.second.IsScalar())
+                    reader.fail(entry.second, "a setting's value must be a text");
                 m_source.settings[entry.first.Scalar()] = entry.second.Scalar();
+            }
         }
     }
 

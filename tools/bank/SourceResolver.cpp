@@ -136,7 +136,7 @@ void SourceResolver::question(const Question& q, const std::string& id, const st
                               int position, const std::string& group) {
     if (const std::string problem = ids::questionIdProblem(id); !problem.empty())
         throw SourceError(q.pos, problem);
-    if (!group.empty() && id.substr(0, ids::kGroupIdLength) != group + "")
+    if (!group.empty() && (!ids::isMemberId(id) || id.substr(0, ids::kGroupIdLength) != group))
         throw SourceError(q.pos, "question \"" + id + "\" of group \"" + group +
                                      "\" must have the id \"" + group + "-\" and a suffix");
     if (group.empty() && ids::isMemberId(id))
