@@ -96,6 +96,9 @@ TEST(CommandLineTest, GeneratesAndRejectsBadUsage) {
     EXPECT_EQ(run({"check", bank}).status, 0);
     EXPECT_EQ(run({"generate", bank, "--questions", "many"}).status, 2);
     EXPECT_EQ(run({"frobnicate"}).status, 2);
+    const ToolRun help = run({"--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.output.find("tessaro-bank check BANK"), std::string::npos);
     EXPECT_EQ(run({"check"}).status, 2);
     EXPECT_EQ(run({"check", dir.file("missing.sqlite").string()}).status, 1);
 }

@@ -80,6 +80,10 @@ int generate(const std::vector<std::string>& args) {
 }
 
 int run(const std::string& command, const std::vector<std::string>& args) {
+    if ((command == "help" || command == "--help" || command == "-h") && args.empty()) {
+        std::cout << kUsage;
+        return 0;
+    }
     if (command == "build" && args.size() == 2)
         return build(args[0], args[1], bank::BankOutput::Bank);
     if (command == "update" && args.size() == 2)
