@@ -5,6 +5,7 @@
 #include "app/ui/FaceButton.h"
 #include "app/ui/MessageDialog.h"
 #include "app/ui/SystemMessage.h"
+#include "practice/QuestionLists.h"
 #include "practice/ui/NavigatorWindow.h"
 #include "practice/ui/PracticeWindow.h"
 #include "practice/ui/QuestionView.h"
@@ -17,6 +18,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QTextEdit>
 #include <QTimer>
 #include <QToolButton>
 #include <QtTest>
@@ -246,6 +248,68 @@ private slots:
         navigator.exec();
         QCOMPARE(listed, 25);
         QVERIFY(stillOpen);
+    }
+
+    void keysAnswerAndMoveAndClosingRecords() {
+        practice::ui::PracticeWindow window(*m_module);
+        store::shared().QuestionListSql =
+            practice::questionListFor(practice::PracticeMode::NewQuestions, "100101").sql;
+        store::shared().QuestionListParams = {"6", "100101"};
+        QVERIFY(window.LoadQuestionList());
+        window.show();
+        QTest::keyClick(&window, Qt::Key_C);
+        QVERIFY(child<QAbstractButton>(window, "fcBG_one3")->isChecked());
+        QTest::keyClick(&window, Qt::Key_Return);
+        QCOMPARE(window.session().current(), 2);
+        QCOMPARE(text("select E2_1 from tab_answ where A1='Q001'"), QString("C"));
+        QTest::keyClick(&window, Qt::Key_B);
+        QTest::keyClick(&window, Qt::Key_Backspace);
+        QCOMPARE(window.session().current(), 1);
+        QVERIFY(child<QAbstractButton>(window, "fcBG_one3")->isChecked());
+        QTest::keyClick(&window, Qt::Key_A);
+        window.close(); // the window manager's close button
+        QCOMPARE(text("select E2||E2_1||E3 from tab_answ where A1='Q001'"), QString("AA2"));
+        QCOMPARE(text("select E2 from tab_answ where A1='Q002'"), QString("B"));
+    }
+
+    void contentThatCannotBeShownLeavesPanesEmptyOrPlain() {
+        practice::ui::QuestionView view;
+        view.resize(600, 400);
+        view.show();
+        practice::QuestionContent content;
+        content.id = "G1-1";
+        content.grouped = true;
+        const std::string notRtf = "plain words, not rich text";
+        content.text.assign(notRtf.begin(), notRtf.end());
+        view.showContent(content); // stem row missing
+        QCOMPARE(child<QTextEdit>(view, "Re1")->toPlainText(), QString());
+        QVERIFY(child<QTextEdit>(view, "Re2")->isVisible());
+        QCOMPARE(child<QTextEdit>(view, "Re2")->toPlainText(), QString::fromStdString(notRtf));
+        const std::string broken = "{\\rtf1 {\\b unclosed";
+        content = practice::QuestionContent{};
+        content.id = "Q1";
+        content.text.assign(broken.begin(), broken.end());
+        view.showContent(content);
+        QVERIFY(!child<QTextEdit>(view, "Re2")->isVisible());
+        QVERIFY(child<QTextEdit>(view, "Re1")->toPlainText().contains("unclosed"));
+    }
+
+    void doubleClickStartsNewQuestions() {
+        practice::ui::NavigatorWindow navigator(*m_module);
+        navigator.show();
+        int listed = 0;
+        practice::ui::NavigatorWindow::setPracticeHook([&](practice::ui::PracticeWindow& window) {
+            auto* shown = &window;
+            QTimer::singleShot(0, [shown, &listed] {
+                listed = shown->session().total();
+                shown->close();
+            });
+        });
+        auto* grid = child<QTableWidget>(navigator, "DBGrid1");
+        grid->setCurrentCell(3, 0);
+        emit grid->cellDoubleClicked(3, 0);
+        QCOMPARE(listed, 25);
+        QVERIFY(store::shared().QuestionListSql.ends_with("order by a13,a10,xx"));
     }
 
     void layouts_data() {
