@@ -9,6 +9,7 @@
 #include "practice/ui/NavigatorWindow.h"
 #include "practice/ui/PracticeWindow.h"
 #include "practice/ui/QuestionView.h"
+#include "practice/ui/TimeGauge.h"
 #include "store/DataModule.h"
 #include "store/SharedValues.h"
 
@@ -310,6 +311,34 @@ private slots:
         emit grid->cellDoubleClicked(3, 0);
         QCOMPARE(listed, 25);
         QVERIFY(store::shared().QuestionListSql.ends_with("order by a13,a10,xx"));
+    }
+
+    void gaugeTurnsRedAboveStep65_data() {
+        QTest::addColumn<int>("value");
+        QTest::addColumn<int>("step");
+        QTest::addColumn<QString>("colour");
+        QTest::newRow("green lit") << 40 << 30 << "green";
+        QTest::newRow("red lit") << 90 << 80 << "red";
+        QTest::newRow("red unlit") << 50 << 80 << "dark";
+        QTest::newRow("full") << 100 << 99 << "red";
+    }
+
+    void gaugeTurnsRedAboveStep65() {
+        QFETCH(int, value);
+        QFETCH(int, step);
+        QFETCH(QString, colour);
+        practice::ui::TimeGauge gauge;
+        gauge.resize(16, 204);
+        gauge.setValue(value);
+        const QImage image = gauge.grab().toImage();
+        // Steps fill from the bottom: step s sits at s percent of the height from below.
+        const QColor pixel = image.pixelColor(8, 203 - (step * 200 / 100));
+        if (colour == "green")
+            QVERIFY2(pixel.green() > 150 && pixel.red() < 100, qPrintable(pixel.name()));
+        else if (colour == "red")
+            QVERIFY2(pixel.red() > 150 && pixel.green() < 100, qPrintable(pixel.name()));
+        else
+            QVERIFY2(pixel.red() < 100 && pixel.green() < 100, qPrintable(pixel.name()));
     }
 
     void layouts_data() {
