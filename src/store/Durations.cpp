@@ -1,5 +1,6 @@
 #include "Durations.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
 
@@ -13,6 +14,17 @@ std::optional<std::int64_t> decimal(std::string_view text) {
     if (ec != std::errc() || end != text.data() + text.size() || text.empty())
         return std::nullopt;
     return value;
+}
+
+/// "h:mm:ss" with the hour part written by hourFormat.
+std::string hoursMinutesSeconds(const char* hourFormat, std::int64_t seconds) {
+    seconds = std::max<std::int64_t>(seconds, 0);
+    char hours[24];
+    std::snprintf(hours, sizeof hours, hourFormat, static_cast<long long>(seconds / 3600));
+    char rest[16];
+    std::snprintf(rest, sizeof rest, ":%02d:%02d", static_cast<int>(seconds % 3600 / 60),
+                  static_cast<int>(seconds % 60));
+    return std::string(hours) + rest;
 }
 
 } // namespace
@@ -44,23 +56,11 @@ std::optional<std::int64_t> TimeToSeconds(std::string_view text) {
 }
 
 std::string formatDuration(std::int64_t seconds) {
-    if (seconds < 0)
-        seconds = 0;
-    char buffer[32];
-    std::snprintf(
-        buffer, sizeof buffer, "%02lld:%02lld:%02lld", static_cast<long long>(seconds / 3600),
-        static_cast<long long>(seconds % 3600 / 60), static_cast<long long>(seconds % 60));
-    return buffer;
+    return hoursMinutesSeconds("%02lld", seconds);
 }
 
 std::string formatStopwatch(std::int64_t seconds) {
-    if (seconds < 0)
-        seconds = 0;
-    char buffer[32];
-    std::snprintf(
-        buffer, sizeof buffer, "%lld:%02lld:%02lld", static_cast<long long>(seconds / 3600),
-        static_cast<long long>(seconds % 3600 / 60), static_cast<long long>(seconds % 60));
-    return buffer;
+    return hoursMinutesSeconds("%lld", seconds);
 }
 
 std::string formatRate(std::int64_t answers, std::int64_t wrong) {
