@@ -1122,6 +1122,7 @@ void RtfParser::flushRun() {
         runs.back().text += m_runText;
     } else {
         runs.push_back(Run::makeText(std::move(m_runText), std::move(format)));
+        countElement();
     }
     m_runText.clear();
 }
@@ -1132,6 +1133,7 @@ void RtfParser::addSpecial(Run::Kind kind) {
     run.kind = kind;
     run.format = formatOf(state().chars);
     m_paragraph.runs.push_back(std::move(run));
+    countElement();
 }
 
 CharFormat RtfParser::formatOf(const CharState& chars) const {
@@ -1191,6 +1193,7 @@ const CodePage* RtfParser::codePageOfFont(int font) {
 
 void RtfParser::endParagraph(bool cellEnd) {
     flushRun();
+    countElement();
     m_paragraph.format = state().para;
     if (m_paragraph.format.lineSpacing == 0) {
         m_paragraph.format.lineSpacingMultiple = false; // \slmult alone changes nothing
@@ -1277,6 +1280,14 @@ void RtfParser::finishPicture() {
         picture.metafileMapping = 0;
     }
     m_paragraph.runs.push_back(Run::makePicture(std::move(picture)));
+    countElement();
+}
+
+void RtfParser::countElement() {
+    if (++m_elements > m_options.maxElements && !m_done) {
+        warn("document too large; the rest of the stream is not read");
+        m_done = true;
+    }
 }
 
 void RtfParser::warn(const char* message) {

@@ -88,6 +88,7 @@ private:
     const CodePage* codePageOf(const CharState& chars);
     const CodePage* codePageOfFont(int font);
 
+    void countElement();
     void warn(const char* message);
     State& state() { return m_stack.back(); }
 
@@ -96,6 +97,7 @@ private:
     ReadOptions m_options;
     ReadResult m_result;
     bool m_done = false;
+    std::size_t m_elements = 0;
 
     std::vector<State> m_stack;
     int m_overflowDepth = 0;

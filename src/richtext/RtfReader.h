@@ -13,6 +13,8 @@ namespace tessaro::richtext {
 struct ReadOptions {
     int maxGroupDepth = 512; // deeper groups are read as part of their parent
     std::size_t maxWarnings = 32;
+    // Paragraphs, runs and pictures; a stream that makes more is read up to there, with a warning.
+    std::size_t maxElements = 4'000'000;
 };
 
 struct ReadResult {

@@ -391,6 +391,17 @@ TEST(RtfReader, ReportsRepairsAsWarnings) {
     EXPECT_EQ(plainText(deep.document), "ab");
 }
 
+TEST(RtfReader, StopsAtTheElementLimit) {
+    ReadOptions small;
+    small.maxElements = 5;
+    ReadResult result =
+        readRtf(std::string_view("{\\rtf1 a\\par b\\par c\\par d\\par e\\par f\\par}"), small);
+    EXPECT_FALSE(result.warnings.empty());
+    std::string text = plainText(result.document);
+    EXPECT_EQ(text.substr(0, 5), "a\nb\nc");
+    EXPECT_LT(text.size(), std::string_view("a\nb\nc\nd\ne\nf").size());
+}
+
 TEST(RtfReader, GroupsBeyondTheDepthLimitStillBalance) {
     // Past the limit, inner groups share their parent's state; the closing braces still match,
     // so formatting after the deep part is right again.
