@@ -18,8 +18,10 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTableWidget>
 #include <QTextEdit>
+#include <QScreen>
 #include <QTimer>
 #include <QToolButton>
 #include <QtTest>
@@ -357,6 +359,14 @@ private slots:
         practice::ui::NavigatorWindow navigator(*m_module);
         navigator.show();
         QCOMPARE(navigator.size(), navigatorSize);
+        // Sized while being shown, the window must still end up centred and on the screen.
+        const QRect area = navigator.screen()->availableGeometry();
+        const QRect frame = navigator.frameGeometry();
+        QVERIFY(area.contains(frame.topLeft()));
+        if (frame.width() <= area.width())
+            QVERIFY(std::abs(frame.center().x() - area.center().x()) <= 1);
+        if (frame.height() <= area.height())
+            QVERIFY(std::abs(frame.center().y() - area.center().y()) <= 1);
         practice::ui::PracticeWindow practice(*m_module);
         QCOMPARE(practice.size(), practiceSize);
     }

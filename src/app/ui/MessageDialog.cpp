@@ -4,6 +4,7 @@
 #include "Look.h"
 #include "ShapeButton.h"
 #include "SystemMessage.h"
+#include "WindowPlacement.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -187,8 +188,7 @@ void MessageDialog::reject() {
 }
 
 void MessageDialog::showEvent(QShowEvent* event) {
-    if (QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->geometry().center() - rect().center());
+    centreOnScreen(*this);
     QDialog::showEvent(event);
 }
 

@@ -7,6 +7,7 @@
 #include "app/ui/MessageDialog.h"
 #include "app/ui/ShapeButton.h"
 #include "app/ui/SystemMessage.h"
+#include "app/ui/WindowPlacement.h"
 #include "store/DataModule.h"
 #include "store/SharedValues.h"
 
@@ -190,6 +191,7 @@ void NavigatorWindow::applyLayout() {
     for (int column = 1; column < 6; ++column)
         m_grid->setColumnWidth(column, other);
     m_grid->verticalHeader()->setDefaultSectionSize(compact ? 22 : 26);
+    tessaro::ui::centreOnScreen(*this);
 }
 
 void NavigatorWindow::showEvent(QShowEvent* event) {

@@ -10,6 +10,7 @@
 #include "app/ui/Look.h"
 #include "app/ui/MessageDialog.h"
 #include "app/ui/ShapeButton.h"
+#include "app/ui/WindowPlacement.h"
 #include "store/SharedValues.h"
 
 #include <QGridLayout>
@@ -260,6 +261,7 @@ void PracticeWindow::applyLayout() {
         button->setFont(tessaro::ui::look::songti(compact ? 13 : 15));
     }
     m_hint->setFont(tessaro::ui::look::songti(compact ? 15 : 18, true));
+    tessaro::ui::centreOnScreen(*this);
 }
 
 bool PracticeWindow::LoadQuestionList() {
