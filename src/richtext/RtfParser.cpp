@@ -882,6 +882,8 @@ void RtfParser::fontWord(int keyword, int param) {
             const CodePage* page = m_font->codePage ? CodePage::get(m_font->codePage) : nullptr;
             (page ? page : m_docCodePage)->decode(m_fontNameBytes, name);
             m_fontNameBytes.clear();
+            // Runs may take the name before it is complete; it never holds control characters.
+            std::erase_if(name, [](char c) { return static_cast<unsigned char>(c) < 0x20; });
             m_font->name += name;
             int value = param < 0 ? param + 65536 : param;
             if (value >= 0x20) {
