@@ -13,7 +13,9 @@
 #include "store/DataModule.h"
 #include "store/SharedValues.h"
 
+#include <QAccessible>
 #include <QApplication>
+#include <QHeaderView>
 #include <QLCDNumber>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -21,7 +23,6 @@
 #include <QScreen>
 #include <QTableWidget>
 #include <QTextEdit>
-#include <QScreen>
 #include <QTimer>
 #include <QToolButton>
 #include <QtTest>
@@ -371,8 +372,40 @@ private slots:
         QCOMPARE(practice.size(), practiceSize);
     }
 
+    void everyControlHasAnAccessibleName() {
+        practice::ui::NavigatorWindow navigator(*m_module);
+        navigator.show();
+        QStringList unnamed = unnamedControls(navigator);
+        practice::ui::PracticeWindow window(*m_module);
+        store::shared().QuestionListSql =
+            practice::questionListFor(practice::PracticeMode::NewQuestions, "100101").sql;
+        store::shared().QuestionListParams = {"6", "100101"};
+        QVERIFY(window.LoadQuestionList());
+        window.show();
+        unnamed += unnamedControls(window);
+        QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(", ")));
+    }
+
 private:
     QString noteText;
+
+    /// Visible controls a person operates that a screen reader could not name.
+    static QStringList unnamedControls(QWidget& window) {
+        QStringList unnamed;
+        for (QWidget* widget : window.findChildren<QWidget*>()) {
+            // A grid's header is part of the grid, which carries the name.
+            const bool operated =
+                qobject_cast<QAbstractButton*>(widget) ||
+                (qobject_cast<QAbstractItemView*>(widget) && !qobject_cast<QHeaderView*>(widget)) ||
+                qobject_cast<QTextEdit*>(widget) || qobject_cast<QPlainTextEdit*>(widget);
+            if (!operated || !widget->isVisibleTo(&window))
+                continue;
+            QAccessibleInterface* face = QAccessible::queryAccessibleInterface(widget);
+            if (!face || face->text(QAccessible::Name).trimmed().isEmpty())
+                unnamed << widget->objectName() + "(" + widget->metaObject()->className() + ")";
+        }
+        return unnamed;
+    }
 
     void click(QWidget& window, const char* name) {
         auto* button = child<QAbstractButton>(window, name);
