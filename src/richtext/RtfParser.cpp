@@ -1146,7 +1146,9 @@ CharFormat RtfParser::formatOf(const CharState& chars) const {
     int fontNumber = dbchFont ? chars.dbchFont : chars.font;
     if (fontNumber >= 0) {
         auto font = m_fonts.find(fontNumber);
-        if (font != m_fonts.end()) {
+        // A name still being read (text amid a broken font table) is not a family yet.
+        bool incomplete = font != m_fonts.end() && &font->second == m_font && !m_fontNameDone;
+        if (font != m_fonts.end() && !incomplete) {
             format.fontFamily = font->second.name;
         }
     }
