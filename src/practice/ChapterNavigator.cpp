@@ -49,6 +49,16 @@ bool ChapterNavigator::setCurrent(int index) {
     return m_guidance;
 }
 
+std::optional<std::vector<std::uint8_t>> ChapterNavigator::currentGuidance() const {
+    if (m_current < 0)
+        return std::nullopt;
+    auto st = m_module.db().prepare("select jx from tab_kmmc where C1 = ?");
+    st.bind(1, m_rows[m_current].C1);
+    if (!st.step() || st.isNull(0))
+        return std::nullopt;
+    return st.blob(0);
+}
+
 ChapterNavigator::Start ChapterNavigator::startPractice(PracticeMode mode) {
     if (m_current < 0)
         return Start::NoRow;

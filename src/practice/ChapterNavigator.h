@@ -2,6 +2,8 @@
 
 #include "QuestionLists.h"
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -40,6 +42,8 @@ public:
     /// Moves to a row; CurrentChapter follows it. Returns whether it has study guidance.
     bool setCurrent(int index);
     bool currentHasGuidance() const { return m_guidance; }
+    /// The current chapter's study guidance as stored (rich text), or nothing.
+    std::optional<std::vector<std::uint8_t>> currentGuidance() const;
     const std::string& RememberedChapter() const { return m_remembered; }
 
     enum class Start { NoRow, NeedChapter, Ready };

@@ -128,6 +128,19 @@ TEST_F(NavigatorTest, SubjectsAndPartsCannotBePractised) {
     EXPECT_EQ(practice::emptyListNotice(PracticeMode::GridNew).text, "恭喜，习题已做完！");
 }
 
+TEST_F(NavigatorTest, GuidanceBelongsToTheCurrentChapter) {
+    db().exec("update tab_kmmc set jx = x'7b5c72746631207d' where C1 = '1001'");
+    practice::ChapterNavigator navigator(*module);
+    navigator.refresh();
+    navigator.setCurrent(2); // "1001"
+    EXPECT_TRUE(navigator.currentHasGuidance());
+    EXPECT_EQ(navigator.currentGuidance(),
+              (std::vector<std::uint8_t>{'{', '\\', 'r', 't', 'f', '1', ' ', '}'}));
+    navigator.setCurrent(3);
+    EXPECT_FALSE(navigator.currentHasGuidance());
+    EXPECT_EQ(navigator.currentGuidance(), std::nullopt);
+}
+
 TEST_F(NavigatorTest, EmptySyllabus) {
     db().exec("delete from tab_kmmc");
     practice::ChapterNavigator navigator(*module);

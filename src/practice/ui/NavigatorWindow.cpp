@@ -306,11 +306,7 @@ void NavigatorWindow::SpeedButton5Click() {
 void NavigatorWindow::epEfButton4Click() {
     if (m_navigator.current() < 0)
         return;
-    auto st = m_module.db().prepare("select jx from tab_kmmc where C1 = ?");
-    st.bind(1, m_navigator.rows()[m_navigator.current()].C1);
-    std::optional<std::vector<std::uint8_t>> guidance;
-    if (st.step() && !st.isNull(0))
-        guidance = st.blob(0);
+    const auto guidance = m_navigator.currentGuidance();
     ExplanationWindow window(this);
     window.setWindowTitle("解析指导");
     window.bind(guidance);
