@@ -4,6 +4,7 @@
 #include "MenuSurface.h"
 #include "MusicPlayer.h"
 #include "core/ExitCheck.h"
+#include "core/HomeFacts.h"
 #include "core/ShellRules.h"
 #include "store/Clock.h"
 #include "store/DataModule.h"
@@ -49,22 +50,11 @@ QSize screenSize() {
     return screen ? screen->geometry().size() : QSize(1024, 768);
 }
 
-QMap<int, QString> subjectNames(store::DataModule& module) {
+QMap<int, QString> subjectCaptions(store::DataModule& module) {
     QMap<int, QString> names;
-    auto st = module.db().prepare(
-        "select C1, C2 from tab_kmmc where length(C1) = 1 and C1 between '1' and '5'");
-    while (st.step())
-        names.insert(QString::fromStdString(st.text(0)).toInt(),
-                     QString::fromStdString(st.text(1)).trimmed());
+    for (const auto& [subject, name] : subjectNames(module))
+        names.insert(subject, QString::fromStdString(name));
     return names;
-}
-
-std::optional<int> daysToExamination(store::DataModule& module) {
-    const auto date =
-        module.db().scalarText("select ExamDate from tab_plan order by rowid limit 1");
-    if (!date)
-        return std::nullopt;
-    return daysBetween(store::today(), *date);
 }
 
 /// The bank names its product and its paper kinds; the layout's texts stand in otherwise.
@@ -155,7 +145,7 @@ void MainWindow::loadMenu() {
     QMap<int, QString> names;
     std::optional<int> days;
     try {
-        names = subjectNames(m_module);
+        names = subjectCaptions(m_module);
         days = daysToExamination(m_module);
         applyBankTitles(m_module, *layout);
     } catch (const store::DbError&) {
