@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/Text.h"
+
 #include <array>
 #include <string>
 #include <vector>
@@ -41,9 +43,8 @@ PageState RestoreAnswer(int page, int optionCount, const std::string& answer);
 /// not answered and never right.
 bool isRight(const std::string& answer, const std::string& key);
 
-/// Leading and trailing blanks removed.
-std::string trimBlanks(const std::string& text);
-bool isBlank(const std::string& text);
+using store::isBlank;
+using store::trimBlanks;
 
 /// Types the learner grades himself (71..74): no comparison panel for them.
 bool isSelfAssessed(int typeCode);

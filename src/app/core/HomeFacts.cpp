@@ -3,28 +3,16 @@
 #include "ShellRules.h"
 #include "store/Clock.h"
 #include "store/DataModule.h"
-
-#include <algorithm>
+#include "store/Text.h"
 
 namespace tessaro::app {
-
-namespace {
-
-std::string trimmed(std::string text) {
-    const auto isSpace = [](unsigned char c) { return c == ' ' || c == '\t'; };
-    text.erase(text.begin(), std::find_if_not(text.begin(), text.end(), isSpace));
-    text.erase(std::find_if_not(text.rbegin(), text.rend(), isSpace).base(), text.end());
-    return text;
-}
-
-} // namespace
 
 std::map<int, std::string> subjectNames(store::DataModule& module) {
     std::map<int, std::string> names;
     auto st = module.db().prepare(
         "select C1, C2 from tab_kmmc where length(C1) = 1 and C1 between '1' and '5'");
     while (st.step())
-        names.emplace(st.text(0)[0] - '0', trimmed(st.text(1)));
+        names.emplace(st.text(0)[0] - '0', store::trimBlanks(st.text(1)));
     return names;
 }
 
